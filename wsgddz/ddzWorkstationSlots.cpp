@@ -1,0 +1,139 @@
+// Entry slots 12, 14 and 16: the workstation description, the attribute
+// defaults and the device geometry written into the host's blocks.
+#include "ddzEntrySlots.h"
+
+#include "GraphicsWindowState.h"
+#include "ddzAttributeState.h"
+#include "ddzDeviceSettings.h"
+#include "pelk.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+void setBit(int32_t& word, int32_t bit) { sbit32(&word, &bit); }
+
+// The stock system font's cell stands in while the driver has one display font.
+constexpr float kSystemFontCell[2] = {8.0f, 16.0f};
+
+}  // namespace
+
+ddzAttributeState& ddzAttributes() {
+    static ddzAttributeState state;
+    return state;
+}
+
+void ddzDescribeWorkstation() {
+    const GraphicsWindowState& window = ddzWindowState();
+    wsdcpt_c.ws_value_4 = 1;
+    wsdcpt_c.ws_capability_bits = 0;
+    for (int32_t bit : {1, 2, 3, 5, 6, 7, 8, 9, 10}) setBit(wsdcpt_c.ws_capability_bits, bit);
+    wsdcpt_c.ws_value_16 = 1;
+    wsdcpt_c.ws_feature_bits = 0;
+    setBit(wsdcpt_c.ws_feature_bits, 1);
+    if (window.stencilBits > 0) setBit(wsdcpt_c.ws_feature_bits, 6);
+    if (window.stencilBits > 1) setBit(wsdcpt_c.ws_feature_bits, 7);
+    wsdcpt_c.ws_double_buffered = window.doubleBuffered ? 1 : 0;
+    wsdcpt_c.ws_value_28 = 0;
+    int use = 1;
+    ddztstp(&use);
+    const int32_t flags[7] = {0, 1, 1, use, 1, 1, 1};
+    std::copy(std::begin(flags), std::end(flags), wsdcpt_c.ws_flags_68);
+}
+
+void ddzAttributeDefaults(int32_t* status) {
+    ddzAttributeState& attributes = ddzAttributes();
+    grdd_c.ndc_window[0] = 0.0f;
+    grdd_c.ndc_window[1] = 0.0f;
+    grdd_c.ndc_window[2] = grdd_c.ndc_x_max;
+    grdd_c.ndc_window[3] = grdd_c.ndc_y_max;
+    grdd_c.text_pair[0] = grdd_c.text_pair[1] = 0;
+    grdd_c.dd_value_352 = 0;
+    grdd_c.dd_value_360 = 1.0f;
+    std::fill(std::begin(grdd_c.dd_zero_388), std::end(grdd_c.dd_zero_388), 0);
+    grdd_c.clip_window[0] = grdd_c.clip_window[1] = 0.0f;
+    grdd_c.clip_window[2] = grdd_c.clip_window[3] = 3.0e7f;
+    grdd_c.colour_count = 0x1000000;
+    grdd_c.attribute_444[0] = 1;
+    grdd_c.attribute_444[1] = 0;
+    grdd_c.attribute_444[2] = 7;
+    grdd_c.attribute_492[0] = grdd_c.attribute_492[1] = 1;
+    grdd_c.line_type = 1;
+    grdd_c.marker_type = 1;
+    grdd_c.text_font = 1;
+    grdd_c.text_font_index = -1;
+    grdd_c.fill_style = 0;
+    grdd_c.edge_flag = 0;
+    attributes.lastLineType = -1;
+    attributes.lastEdgeFlag = -1;
+    // White for every primitive, black for the second fill colour.
+    grdd_c.line_colour = grdd_c.marker_colour = grdd_c.text_colour = 0xFFFFFF;
+    attributes.fillColour = 0xFFFFFF;
+    attributes.secondFillColour = 0;
+    grdd_c.char_size_request[0] = grdd_c.char_size_request[1] = 0.05f;
+    attributes.rasterTransferLimit = 1024;
+    grdd_c.dd_value_540 = -2;
+    if (status) *status = 0;
+}
+
+void ddzDeviceGeometry() {
+    const GraphicsWindowState& window = ddzWindowState();
+    int width = window.width, height = window.height;
+    RECT client{};
+    if (window.childWindow && GetClientRect(window.childWindow, &client)) {
+        width = client.right - client.left;
+        height = client.bottom - client.top;
+    }
+    const float xMax = static_cast<float>(std::max(width - 1, 0));
+    const float yMax = static_cast<float>(std::max(height - 1, 0));
+    const float scale = std::max({xMax, yMax, 1.0f});  // a 1x1 surface still divides safely
+
+    grdd_c.ndc_x_max = xMax / scale;
+    grdd_c.ndc_y_max = yMax / scale;
+    grdd_c.raster_max_a[0] = grdd_c.raster_max[0] = grdd_c.raster_max_b[0] = xMax;
+    grdd_c.raster_max_a[1] = grdd_c.raster_max[1] = grdd_c.raster_max_b[1] = yMax;
+    grdd_c.raster_scale = scale;
+    grdd_c.raster_origin[0] = grdd_c.raster_origin[1] = 0.0f;
+    grdd_c.raster_x_sense = 1.0f;
+    grdd_c.raster_y_sense = -1.0f;
+    grdd_c.raster_viewport[0] = grdd_c.raster_viewport[1] = 0.0f;
+    grdd_c.raster_viewport[2] = xMax;
+    grdd_c.raster_viewport[3] = yMax;
+    grdd_c.dd_value_356 = 8.0f;
+    std::fill(std::begin(grdd_c.dd_zero_388), std::end(grdd_c.dd_zero_388), 0);
+    grdd_c.dd_value_428 = 0;
+    dduscm();
+
+    const float* large = kSystemFontCell;
+    const float* small = kSystemFontCell;
+    grmap_c.large_font_cell[0] = large[0] / scale;
+    grmap_c.large_font_cell[1] = large[1] / scale;
+    grmap_c.small_font_cell[0] = small[0] / scale;
+    grmap_c.small_font_cell[1] = small[1] / scale;
+    grmap_c.map_value_20 = 30.0f / scale;
+    grmap_c.map_margin[0] = grmap_c.map_margin[1] = 0.0f;
+    grmap_c.map_extent_a[0] = grmap_c.map_extent_b[0] = grdd_c.ndc_x_max;
+    grmap_c.map_extent_a[1] = grmap_c.map_extent_b[1] = grdd_c.ndc_y_max;
+    grmap_c.map_inner_extent[0] = grmap_c.map_extent_a[0] - grmap_c.map_margin[0];
+    grmap_c.map_inner_extent[1] = grmap_c.map_extent_a[1] - grmap_c.map_margin[1];
+    grmap_c.map_value_56 = 2;
+    grmap_c.map_value_60 = 0;
+    grmap_c.map_columns = static_cast<int32_t>(grdd_c.ndc_x_max / grmap_c.small_font_cell[0]);
+
+    constexpr int32_t styles[4] = {1, 2, 3, 3};
+    for (int i = 0; i < 4; ++i) {
+        txtst_c.text_channel_style[i + 1] = styles[i];
+        txtst_c.text_line_height[i] = 12.0f / scale;
+        txtst_c.text_value_40[i] = 1.0f / scale;
+        txtst_c.text_width[i] = 80.0f / scale;
+        txtst_c.text_row_height[i] = 12.0f / scale;
+        txtst_c.text_left[i] = 5.0f / scale;
+        txtst_c.text_top[i] = grdd_c.ndc_y_max;
+        txtst_c.text_rows[i] = 40;
+        txtst_c.text_bottom[i] = txtst_c.text_top[i] - static_cast<float>(txtst_c.text_rows[i]) * txtst_c.text_row_height[i];
+        txtst_c.text_right[i] = txtst_c.text_left[i] + txtst_c.text_width[i];
+        txtst_c.text_area_id[i] = i + 1;
+        txtst_c.text_value_200[i] = 1;
+    }
+}
