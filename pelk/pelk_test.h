@@ -47,6 +47,8 @@ void setShowState(int show);
 void setDraftingActive(bool on);
 void setInputRegion(HWND window);
 void setIconPanel(HWND window);
+//! While on, wguiCreateTopWindow and wguiCreateGraphWnd make nothing and return null.
+void failWindowServices(bool on);
 //! The windows pelk created for the new layout and its status bars.
 std::vector<HWND> hostWindows();
 //! Destroys every window pelk created (between tests).

@@ -16,6 +16,7 @@ HWND inputRegion = nullptr;
 HWND iconPanel = nullptr;
 std::vector<HWND> created;
 bool classesRegistered = false;
+bool windowServicesFail = false;
 
 LRESULT hostWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd, msg, wParam, lParam);
@@ -47,6 +48,7 @@ void setShowState(int show) { showState = show; }
 void setDraftingActive(bool on) { draftingActive = on; }
 void setInputRegion(HWND window) { inputRegion = window; }
 void setIconPanel(HWND window) { iconPanel = window; }
+void failWindowServices(bool on) { windowServicesFail = on; }
 std::vector<HWND> hostWindows() { return created; }
 
 void destroyHostWindows() {
@@ -65,6 +67,7 @@ extern "C" {
 HWND wguiCreateTopWindow(int x, int y, int width, int height) {
     registerHostClasses();
     record("wguiCreateTopWindow", {x, y, width, height});
+    if (windowServicesFail) return nullptr;
     return keep(CreateWindowExA(0, "pelk Top Window", "ORBAN", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, x, y, width,
                                 height, nullptr, nullptr, xwuGetAppContext(), nullptr));
 }
@@ -72,6 +75,7 @@ HWND wguiCreateTopWindow(int x, int y, int width, int height) {
 HWND wguiCreateGraphWnd(const char* className, const char* title, DWORD style, const RECT* rect, HWND parent,
                         HINSTANCE instance) {
     record("wguiCreateGraphWnd", {static_cast<long>(style)}, className ? className : "");
+    if (windowServicesFail) return nullptr;
     const RECT r = rect ? *rect : RECT{0, 0, 0, 0};
     return keep(CreateWindowExA(0, className, title, style, r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
                                 nullptr, instance, nullptr));

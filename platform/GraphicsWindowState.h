@@ -31,7 +31,8 @@ struct GraphicsWindowState {
     ATOM childClassRegistered = 0;
     bool childClassAttempted = false;
     HWND iconPanel = nullptr;
-    int stencilBits = 0;
+    bool inSizeMove = false;
+    bool redrawPending = false;
 };
 
 GraphicsWindowState& ddzWindowState();

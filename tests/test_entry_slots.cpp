@@ -4,6 +4,7 @@
 #include "ddzAttributeState.h"
 #include "ddzEntrySlots.h"
 #include "ddzPackedText.h"
+#include "dvisi.h"
 #include "pelk_test.h"
 #include "support/TestWindows.h"
 #include "winsys_x11.h"
@@ -38,6 +39,8 @@ struct ChoiceCase {
     std::vector<std::string> texts;
     std::vector<int32_t> values;  // entries 1, 2, ...
 };
+
+void PrintTo(const ChoiceCase& c, std::ostream* os) { *os << "flags " << c.flags << " abort " << c.abortEnabled; }
 
 class ChoiceEntries : public EntrySlots, public ::testing::WithParamInterface<ChoiceCase> {};
 
@@ -145,7 +148,7 @@ TEST_F(EntrySlots, DialsReadyAssignsPresentAndEnabledChannels) {
 
 TEST_F(EntrySlots, WorkstationDescriptionBits) {
     ddzWindowState().doubleBuffered = true;
-    ddzWindowState().stencilBits = 8;
+    dvisiSetStencilSize(8);
     unsetenv("KOVA_TRI_STRIP_SHADING");
     ddzDescribeWorkstation();
     EXPECT_EQ(wsdcpt_c.ws_capability_bits, 0x7EE);  // bits 1, 2, 3 and 5..10
@@ -154,7 +157,7 @@ TEST_F(EntrySlots, WorkstationDescriptionBits) {
     const int32_t flags[7] = {0, 1, 1, 1, 1, 1, 1};
     EXPECT_EQ(std::memcmp(wsdcpt_c.ws_flags_68, flags, sizeof flags), 0);
     setenv("KOVA_TRI_STRIP_SHADING", "0", 1);
-    ddzWindowState().stencilBits = 1;
+    dvisiSetStencilSize(1);
     ddzDescribeWorkstation();
     EXPECT_EQ(wsdcpt_c.ws_flags_68[3], 0);
     EXPECT_EQ(wsdcpt_c.ws_feature_bits, (1 << 1) | (1 << 6));

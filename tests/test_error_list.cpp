@@ -57,6 +57,8 @@ struct FillCase {
     bool lastKept;
 };
 
+void PrintTo(const FillCase& c, std::ostream* os) { *os << "severity " << c.lastSeverity; }
+
 class FiftyFirstRecord : public ErrorList, public ::testing::WithParamInterface<FillCase> {};
 
 TEST_P(FiftyFirstRecord, IsKeptOnlyForOutOfMemory) {

@@ -18,6 +18,8 @@ long offsetIn(const void* block, const void* field) {
     return static_cast<const char*>(field) - static_cast<const char*>(block);
 }
 
+void PrintTo(const FieldCase& c, std::ostream* os) { *os << c.name; }
+
 class BlockOffsets : public ::testing::TestWithParam<FieldCase> {};
 
 TEST_P(BlockOffsets, FieldSitsAtItsOffset) {

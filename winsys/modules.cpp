@@ -39,6 +39,10 @@ unsigned fontCursorShapeFor(uintptr_t resource) {
 
 bool isIntResource(LPCSTR name) { return (reinterpret_cast<uintptr_t>(name) >> 16) == 0; }
 
+// The system's own cursors (IDC_ARROW 32512 ...) and icons (IDI_APPLICATION 32512 ...).
+bool isStockCursor(uintptr_t id) { return (id >= 32512 && id <= 32516) || (id >= 32640 && id <= 32650); }
+bool isStockIcon(uintptr_t id) { return id >= 32512 && id <= 32518; }
+
 const char* systemErrorText(DWORD code) {
     switch (code) {
         case ERROR_SUCCESS: return "The operation completed successfully.";
@@ -181,15 +185,15 @@ BOOL FreeLibrary(HMODULE module) {
 // Resource modules carry no images on this platform: only the stock
 // (instance-less) icons and cursors exist.
 HICON LoadIconA(HINSTANCE instance, LPCSTR name) {
-    if (instance || !isIntResource(name)) {
+    if (instance || !isIntResource(name) || !isStockIcon(reinterpret_cast<uintptr_t>(name))) {
         setError(ERROR_FILE_NOT_FOUND);
         return nullptr;
     }
-    return reinterpret_cast<HICON>(LoadCursorA(nullptr, name));
+    return reinterpret_cast<HICON>(LoadCursorA(nullptr, IDC_ARROW));  // stock icons carry no image here
 }
 
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) {
-    if (instance || !isIntResource(name)) {
+    if (instance || !isIntResource(name) || !isStockCursor(reinterpret_cast<uintptr_t>(name))) {
         setError(ERROR_FILE_NOT_FOUND);
         return nullptr;
     }

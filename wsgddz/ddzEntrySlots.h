@@ -14,6 +14,7 @@ void ddzAnimationMenu(const int32_t* count, const int32_t* texts);              
 void ddzRegisterChoices(const int32_t* flags);                                                  // 9
 void ddzChoiceValue(const int32_t* n, int32_t* device, int32_t* value);                         // 10
 void ddzCloseDevice();                                                                          // 11
+void ddzOpenDevice();                                                                           // 18
 void ddzDescribeWorkstation();                                                                  // 12
 void ddzAttributeDefaults(int32_t* status);                                                     // 14
 void ddzInputDefaults();                                                                        // 15

@@ -5,6 +5,7 @@
 #include "GraphicsWindowState.h"
 #include "ddzAttributeState.h"
 #include "ddzDeviceSettings.h"
+#include "dvisi.h"
 #include "pelk.h"
 
 #include <algorithm>
@@ -32,8 +33,8 @@ void ddzDescribeWorkstation() {
     wsdcpt_c.ws_value_16 = 1;
     wsdcpt_c.ws_feature_bits = 0;
     setBit(wsdcpt_c.ws_feature_bits, 1);
-    if (window.stencilBits > 0) setBit(wsdcpt_c.ws_feature_bits, 6);
-    if (window.stencilBits > 1) setBit(wsdcpt_c.ws_feature_bits, 7);
+    if (dvisiGetStencilSize() > 0) setBit(wsdcpt_c.ws_feature_bits, 6);
+    if (dvisiGetStencilSize() > 1) setBit(wsdcpt_c.ws_feature_bits, 7);
     wsdcpt_c.ws_double_buffered = window.doubleBuffered ? 1 : 0;
     wsdcpt_c.ws_value_28 = 0;
     int use = 1;

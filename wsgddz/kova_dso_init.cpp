@@ -1,5 +1,6 @@
 // The one exported function and the entry table it hands the host. Every slot
 // has the table's uniform signature and unpacks the pointers its entry takes.
+#include "ddzDispatch.h"
 #include "ddzEntrySlots.h"
 
 #include "pelk.h"
@@ -13,6 +14,11 @@ using I = int32_t*;
 
 // Slots whose commands are not served on this device yet do nothing.
 KOVA_SLOT(slotNothing) { KOVA_UNUSED; }
+// Slot 0 carries the six further arrays of class 8 in a5..a10.
+void slot0(void* a1, void* a2, void* a3, void* a4, void* a5, void* a6, void* a7, void* a8, void* a9, void* a10) {
+    void* const extra[6] = {a5, a6, a7, a8, a9, a10};
+    ddzCommand(I(a1), I(a2), I(a3), static_cast<float*>(a4), extra);
+}
 KOVA_SLOT(slot3) { KOVA_UNUSED, ddzDrawText(I(a1), I(a2), I(a3), static_cast<const char*>(a4)); }
 KOVA_SLOT(slot4) { KOVA_UNUSED, ddzPenMove(I(a1), I(a2), I(a3)); }
 KOVA_SLOT(slot5) { KOVA_UNUSED, ddzArmDials(I(a1)); }
@@ -22,6 +28,7 @@ KOVA_SLOT(slot8) { KOVA_UNUSED, ddzAnimationMenu(I(a1), I(a3)); }
 KOVA_SLOT(slot9) { KOVA_UNUSED, ddzRegisterChoices(I(a1)); }
 KOVA_SLOT(slot10) { KOVA_UNUSED, ddzChoiceValue(I(a2), I(a4), I(a5)); }
 KOVA_SLOT(slot11) { KOVA_UNUSED, ddzCloseDevice(); }
+KOVA_SLOT(slot18) { KOVA_UNUSED, ddzOpenDevice(); }
 KOVA_SLOT(slot12) { KOVA_UNUSED, ddzDescribeWorkstation(); }
 KOVA_SLOT(slot14) { KOVA_UNUSED, ddzAttributeDefaults(I(a1)); }
 KOVA_SLOT(slot15) { KOVA_UNUSED, ddzInputDefaults(); }
@@ -34,7 +41,7 @@ KOVA_SLOT(slot24) { KOVA_UNUSED, ddzPointerPosition(I(a1), I(a2)); }
 KOVA_SLOT(slot25) { KOVA_UNUSED, ddzFunctionKeyHeld(I(a1)); }
 
 constexpr kova_entry entryTable[KOVA_ENTRY_COUNT] = {
-    slotNothing,         // 0 command dispatcher
+    slot0,               // 0 command dispatcher
     slotNothing,         // 1 apply the attributes of a primitive kind
     slotNothing,         // 2 raster scan line
     slot3,               // 3 text
@@ -52,7 +59,7 @@ constexpr kova_entry entryTable[KOVA_ENTRY_COUNT] = {
     slot15,              // 15 input defaults
     slot16,              // 16 device geometry
     slotResetTextStyle,  // 17
-    slotNothing,         // 18 open
+    slot18,              // 18 open
     slot19,              // 19 text output to the graphics side
     slot20,              // 20 text output to the host side, bell
     slotResetTextStyle,  // 21

@@ -1,0 +1,113 @@
+#include "ddzDispatch.h"
+
+#include "dderr.h"
+#include "ddzClass1.h"
+#include "ddzPackedText.h"
+
+#include <array>
+#include <span>
+
+namespace {
+
+struct CodeEntry {
+    int code;
+    ddzCommandHandler handler;  // null: accepted, nothing to do
+};
+
+enum class Unknown { Report, Ignore, Accept };
+
+struct ClassTable {
+    std::span<const CodeEntry> codes;
+    Unknown unknown;
+};
+
+template <int First, int Last>
+constexpr std::array<CodeEntry, Last - First + 1> codeRange() {
+    std::array<CodeEntry, Last - First + 1> codes{};
+    for (int c = First; c <= Last; ++c) codes[static_cast<size_t>(c - First)] = CodeEntry{c, nullptr};
+    return codes;
+}
+
+constexpr CodeEntry class1[] = {
+    {1, nullptr},        {2, nullptr},         {3, nullptr},         {4, ddzc14Command},  {5, nullptr},
+    {6, nullptr},        {7, nullptr},         {8, nullptr},         {9, ddzc19Query},    {10, nullptr},
+    {11, nullptr},       {12, ddzc1cShowWindows}, {13, nullptr},     {14, nullptr},       {15, nullptr},
+    {16, ddzc1gMakeCurrent}, {17, ddzc1hCheckLevel}, {18, ddzc1iClearErrors}, {19, ddzc1jReturnErrors},
+    {20, nullptr},       {21, nullptr},        {22, nullptr},
+};
+constexpr auto class2 = codeRange<1, 6>();
+constexpr auto class3 = codeRange<1, 4>();
+constexpr CodeEntry class4[] = {{1, nullptr},  {2, nullptr},  {3, nullptr},  {4, nullptr},  {5, nullptr},
+                                {6, nullptr},  {7, nullptr},  {8, nullptr},  {9, nullptr},  {10, nullptr},
+                                {11, nullptr}, {12, nullptr}, {13, nullptr}, {14, nullptr}, {16, nullptr},
+                                {18, nullptr}, {19, nullptr}, {20, nullptr}, {21, nullptr}, {22, nullptr},
+                                {23, nullptr}, {25, nullptr}, {27, nullptr}, {28, nullptr}};
+constexpr CodeEntry class5[] = {{1, nullptr}, {2, nullptr},  {3, nullptr}, {4, nullptr},
+                                {11, nullptr}, {12, nullptr}, {13, nullptr}};
+constexpr auto class7 = codeRange<1, 2>();
+constexpr auto class8 = codeRange<2, 9>();
+constexpr auto class9 = codeRange<1, 8>();
+constexpr auto class10 = codeRange<1, 10>();
+constexpr auto class11 = codeRange<1, 6>();
+constexpr auto class12 = codeRange<1, 9>();
+constexpr auto class13 = codeRange<1, 6>();
+constexpr auto class14 = codeRange<1, 12>();
+
+const ClassTable classTables[16] = {
+    {class1, Unknown::Report},  {class2, Unknown::Report},  {class3, Unknown::Report},
+    {class4, Unknown::Report},  {class5, Unknown::Ignore},  {{}, Unknown::Accept},  // 6: any code requests input
+    {class7, Unknown::Report},  {class8, Unknown::Report},  {class9, Unknown::Report},
+    {class10, Unknown::Report}, {class11, Unknown::Report}, {class12, Unknown::Report},
+    {class13, Unknown::Report}, {class14, Unknown::Report}, {{}, Unknown::Ignore},  // 15 has no handler
+    {{}, Unknown::Accept},                                                          // 16: the echo takes any code
+};
+
+// "DCZCn" and "DCZCn-ILLEGAL OPTION", n the class as one hexadecimal digit.
+template <char Digit>
+struct IllegalOptionTexts {
+    static constexpr char name[] = {'D', 'C', 'Z', 'C', Digit, '\0'};
+    static constexpr char message[] = {'D', 'C', 'Z', 'C', Digit, '-', 'I', 'L', 'L', 'E', 'G', 'A', 'L',
+                                       ' ', 'O', 'P', 'T', 'I', 'O', 'N', '\0'};
+    static constexpr auto packedName = ddzPack(name);
+    static constexpr auto packedMessage = ddzPack(message);
+};
+
+template <char Digit>
+void reportWith(int32_t option) {
+    using T = IllegalOptionTexts<Digit>;
+    const int32_t kind = 1, severity = ddzOutOfRange, line = -1;
+    dderrIllegalOption(&T::packedName.count, T::packedName.words, &kind, &severity, &option, &line,
+                       &T::packedMessage.count, T::packedMessage.words);
+}
+
+void reportIllegalOption(int commandClass, int32_t option) {
+    using Report = void (*)(int32_t);
+    static constexpr Report reports[16] = {reportWith<'1'>, reportWith<'2'>, reportWith<'3'>, reportWith<'4'>,
+                                           reportWith<'5'>, reportWith<'6'>, reportWith<'7'>, reportWith<'8'>,
+                                           reportWith<'9'>, reportWith<'A'>, reportWith<'B'>, reportWith<'C'>,
+                                           reportWith<'D'>, reportWith<'E'>, reportWith<'F'>, reportWith<'0'>};
+    reports[commandClass - 1](option);
+}
+
+}  // namespace
+
+ddzRoute ddzRouteOf(int commandClass, int code) {
+    if (commandClass < 1 || commandClass > 16) return ddzRoute{true, nullptr};
+    const ClassTable& table = classTables[commandClass - 1];
+    for (const CodeEntry& entry : table.codes) {
+        if (entry.code == code) return ddzRoute{true, entry.handler};
+    }
+    return ddzRoute{table.unknown != Unknown::Report, nullptr};
+}
+
+void ddzCommand(const int32_t* commandClass, const int32_t* code, int32_t* ints, float* reals, void* const* extra) {
+    if (!commandClass || !code) return;
+    const int c = *commandClass;
+    if (c < 1 || c > 16) return;
+    const ddzRoute route = ddzRouteOf(c, *code);
+    if (!route.known) {
+        reportIllegalOption(c, *code);
+        return;
+    }
+    if (route.handler) route.handler(ints, reals, c == 8 ? extra : nullptr);
+}
