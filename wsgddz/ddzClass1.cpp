@@ -4,8 +4,15 @@
 #include "dderr.h"
 #include "ddzEntrySlots.h"
 #include "ddzGraphicsWindows.h"
+#include "dvisi.h"
 
 #include <GL/gl.h>
+
+void ddzc12(int32_t*, float*, void* const*) {
+    if (const int status = dvisiTerminate(); status != ddzOk) {
+        dderrorSet("ddzc12", 1, status, nullptr, __LINE__, "Error terminating the Segment Manager");
+    }
+}
 
 void ddzc14Command(int32_t*, float*, void* const*) { ddzc14(); }
 

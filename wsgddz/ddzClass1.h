@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+void ddzc12(int32_t* ints, float* reals, void* const* extra);              // 2: terminate the core
 void ddzc14Command(int32_t* ints, float* reals, void* const* extra);       // 4: the bell
 void ddzc19Query(int32_t* ints, float* reals, void* const* extra);         // 9: ints[0..2] = 0, 1, 1
 void ddzc1cShowWindows(int32_t* ints, float* reals, void* const* extra);   // 12: show the windows

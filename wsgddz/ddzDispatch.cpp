@@ -29,7 +29,7 @@ constexpr std::array<CodeEntry, Last - First + 1> codeRange() {
 }
 
 constexpr CodeEntry class1[] = {
-    {1, nullptr},        {2, nullptr},         {3, nullptr},         {4, ddzc14Command},  {5, nullptr},
+    {1, nullptr},        {2, ddzc12},          {3, nullptr},         {4, ddzc14Command},  {5, nullptr},
     {6, nullptr},        {7, nullptr},         {8, nullptr},         {9, ddzc19Query},    {10, nullptr},
     {11, nullptr},       {12, ddzc1cShowWindows}, {13, nullptr},     {14, nullptr},       {15, nullptr},
     {16, ddzc1gMakeCurrent}, {17, ddzc1hCheckLevel}, {18, ddzc1iClearErrors}, {19, ddzc1jReturnErrors},

@@ -18,7 +18,7 @@ void ddzHostTextOutput() {
     ddzc14();
 }
 
-void ddzc14() { MessageBeep(0); }
+void ddzc14() { MessageBeep(static_cast<UINT>(-1)); }
 
 void ddzTextStyle(const int32_t* channel) {
     if (!channel || *channel < 1 || *channel > 4) return;

@@ -4,6 +4,7 @@
 
 #include "GraphicsWindowState.h"
 #include "ddzGraphicsWindows.h"
+#include "ddzReservedLists.h"
 #include "dvisi.h"
 #include "pelk.h"
 
@@ -160,9 +161,20 @@ void ddzop(int32_t* window, int32_t* redMax, int32_t* greenMax, int32_t* blueMax
     ddzCreateGraphicsWindows(window, redMax, greenMax, blueMax, colourMax);
     if (*window == -1) return;
 
+    // Without configuration files there is one lighting and one texture configuration.
+    const uint32_t lightingConfigurations = 1, textureConfigurations = 1;
     identifyOpenGl(s);
 
     GraphicsWindowState& w = ddzWindowState();
+    const int initialized = dvisiInitialize(1, w.doubleBuffered, w.swapCopy, w.swapHint, w.forceBackBufferUpdate,
+                                            kFixedReservedLists + lightingConfigurations + textureConfigurations,
+                                            w.childWindow, w.deviceContext);
+    if (trace) {
+        std::printf(initialized != 0 ? "ddzop:  error initializing SegmentManager!!\n"
+                                     : "ddzop:  SegmentManager initialized...\n");
+    }
+    ddzReserveDisplayListGroups(lightingConfigurations, textureConfigurations);
+
     s.dynamicViewingMode = 1;
     s.dynamicViewingStep = w.screenHeight / 16;
     if (trace) std::printf("ddzop: Now SetDrawMode ddzbfc(%d) \n", w.doubleBuffered ? 1 : 0);
@@ -173,5 +185,6 @@ void ddzop(int32_t* window, int32_t* redMax, int32_t* greenMax, int32_t* blueMax
     int32_t running = 0;
     pecqfn(&running);
     if (running < 1) std::printf("\n\nYou are running ORBAN with the OpenGL (OGL) graphics driver.\n\n");
+    ddzCompileReservedLists();
     readLineStripMinimum(s);
 }

@@ -1,0 +1,88 @@
+// The driver-wide objects of the core: created at device open, destroyed at terminate.
+#include "dvisi.h"
+
+#include "dderr.h"
+#include "ddzDeviceSettings.h"
+#include "ddzRendererOGL.h"
+#include "dviDisplayListManager.h"
+#include "pelk.h"
+
+#include <new>
+
+namespace {
+
+struct CoreObjects {
+    masVariable* area = nullptr;
+    dviDisplayListManager* displayLists = nullptr;
+    ddzRendererOGL* renderer = nullptr;
+};
+CoreObjects core;
+
+constexpr const char* kInitialize = "dvisiInitialize";
+
+template <typename T, typename... Args>
+T* createIn(masVariable& area, Args&&... args) {
+    void* memory = area.AllocateMemory(sizeof(T));
+    return memory ? new (memory) T(std::forward<Args>(args)...) : nullptr;
+}
+
+template <typename T>
+void destroyIn(masVariable& area, T*& object) {
+    if (!object) return;
+    object->~T();
+    area.DeleteMemory(object);
+    object = nullptr;
+}
+
+}  // namespace
+
+int dvisiInitialize(int, bool, bool, bool, bool, uint32_t reservedDisplayLists, HWND, HDC) {
+    if (core.area) dvisiTerminate();  // a second open starts from nothing
+    dderrSetRecording(true);
+
+    void* areaMemory = orban_malloc(sizeof(masVariable), "dvisiVMAS", 0);
+    if (!areaMemory) {
+        dderrOutOfMemory(kInitialize, __LINE__, "Error creating VMAS_dvisi object.");
+        return ddzOutOfMemory;
+    }
+    core.area = new (areaMemory) masVariable("dvisiVMAS");
+
+    core.displayLists = createIn<dviDisplayListManager>(*core.area, reservedDisplayLists);
+    if (!core.displayLists) {
+        dderrOutOfMemory(kInitialize, __LINE__, "Error creating display list manager");
+        return ddzOutOfMemory;
+    }
+    core.renderer = createIn<ddzRendererOGL>(*core.area, ddzSettings().infoLevel != 0);
+    if (!core.renderer) {
+        dderrOutOfMemory(kInitialize, __LINE__, "Error creating OGL renderer");
+        return ddzOutOfMemory;
+    }
+    return ddzOk;
+}
+
+int dvisiTerminate() {
+    if (!core.area) return ddzOk;
+    destroyIn(*core.area, core.displayLists);
+    destroyIn(*core.area, core.renderer);
+    core.area->~masVariable();
+    orban_free(core.area);
+    core.area = nullptr;
+    return ddzOk;
+}
+
+int dvisiAllocateReservedDisplayListId(uint32_t* name) {
+    *name = 0;
+    if (!core.displayLists) {
+        dderrorSet("dvisiAllocateReservedDisplayListId", 1, ddzError, nullptr, __LINE__,
+                   "Invalid display list manager pointer");
+        return ddzError;
+    }
+    if (core.displayLists->AllocateReservedDisplayListId(name) != ddzOk) {
+        dderrorSet("dvisiAllocateReservedDisplayListId", 1, ddzUserAbort, nullptr, __LINE__, "User Abort Detected");
+        return ddzUserAbort;
+    }
+    return ddzOk;
+}
+
+dviIDisplayListManager* dvisiDisplayListManager() { return core.displayLists; }
+dviIRenderer* dvisiRenderer() { return core.renderer; }
