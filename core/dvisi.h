@@ -8,6 +8,7 @@
 
 class dviIDisplayListManager;
 class dviIRenderer;
+class dviISegmentManager;
 
 //! Creates the driver-wide objects of the core in the area "dvisiVMAS":
 //! 0, 1 when memory ran out (the display is aborted), 2 or -1 on other failures.
@@ -20,6 +21,7 @@ int dvisiAllocateReservedDisplayListId(uint32_t* name);
 //! The core's objects, null before dvisiInitialize and after dvisiTerminate.
 dviIDisplayListManager* dvisiDisplayListManager();
 dviIRenderer* dvisiRenderer();
+dviISegmentManager* dvisiSegmentManager();
 
 //! Stores the stencil depth of the chosen pixel format; 2 for a negative size.
 int dvisiSetStencilSize(int bits);

@@ -4,6 +4,8 @@
 #include "dderr.h"
 #include "ddzDeviceSettings.h"
 #include "ddzRendererOGL.h"
+#include "ddzPhysicalDeviceSegment.h"
+#include "ddzSegmentManager.h"
 #include "dviDisplayListManager.h"
 #include "pelk.h"
 
@@ -15,6 +17,7 @@ struct CoreObjects {
     masVariable* area = nullptr;
     dviDisplayListManager* displayLists = nullptr;
     ddzRendererOGL* renderer = nullptr;
+    dviISegmentManager* segments = nullptr;
 };
 CoreObjects core;
 
@@ -36,7 +39,7 @@ void destroyIn(masVariable& area, T*& object) {
 
 }  // namespace
 
-int dvisiInitialize(int, bool, bool, bool, bool, uint32_t reservedDisplayLists, HWND, HDC) {
+int dvisiInitialize(int creationFlag, bool, bool, bool, bool, uint32_t reservedDisplayLists, HWND, HDC) {
     if (core.area) dvisiTerminate();  // a second open starts from nothing
     dderrSetRecording(true);
 
@@ -52,6 +55,11 @@ int dvisiInitialize(int, bool, bool, bool, bool, uint32_t reservedDisplayLists, 
         dderrOutOfMemory(kInitialize, __LINE__, "Error creating display list manager");
         return ddzOutOfMemory;
     }
+    ddzPhysicalDeviceSegment::SetDisplayListManager(core.displayLists);
+    if (dviSegmentManagerFactory::InstantiateSegmentManager(creationFlag, &core.segments) != ddzOk) {
+        dderrorSet(kInitialize, 1, ddzUserAbort, nullptr, __LINE__, "User Abort Detected");
+        return ddzUserAbort;
+    }
     core.renderer = createIn<ddzRendererOGL>(*core.area, ddzSettings().infoLevel != 0);
     if (!core.renderer) {
         dderrOutOfMemory(kInitialize, __LINE__, "Error creating OGL renderer");
@@ -62,6 +70,13 @@ int dvisiInitialize(int, bool, bool, bool, bool, uint32_t reservedDisplayLists, 
 
 int dvisiTerminate() {
     if (!core.area) return ddzOk;
+    if (core.segments) {
+        core.segments = nullptr;
+        if (dviSegmentManagerFactory::TerminateSegmentManager() != ddzOk) {
+            dderrorSet("dvisiTerminate", 1, ddzUserAbort, nullptr, __LINE__, "User Abort Detected");
+        }
+    }
+    ddzPhysicalDeviceSegment::SetDisplayListManager(nullptr);
     destroyIn(*core.area, core.displayLists);
     destroyIn(*core.area, core.renderer);
     core.area->~masVariable();
@@ -86,3 +101,4 @@ int dvisiAllocateReservedDisplayListId(uint32_t* name) {
 
 dviIDisplayListManager* dvisiDisplayListManager() { return core.displayLists; }
 dviIRenderer* dvisiRenderer() { return core.renderer; }
+dviISegmentManager* dvisiSegmentManager() { return core.segments; }

@@ -159,7 +159,7 @@ public:
     //! Storage for one object and its index; null when memory is exhausted.
     void* Allocate(int& index);
     void* ConvertIndexToPointer(int index) const;
-    //! Frees the object at index; 0 on success, 2 when index and pointer disagree.
+    //! Frees the object at index (index -1: wherever pointer is); 0 on success, 2 when index and pointer disagree.
     int DeleteObject(int index, void* pointer);
     //! Largest index in use, -1 when the pool is empty.
     int LargestObject() const;

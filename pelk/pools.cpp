@@ -48,6 +48,11 @@ void* masFixed::ConvertIndexToPointer(int index) const {
 }
 
 int masFixed::DeleteObject(int index, void* pointer) {
+    if (index == -1 && pointer) {
+        for (int i = 0; i < capacity_; ++i) {
+            if (slots_[i] == pointer) index = i;
+        }
+    }
     if (index < 0 || index >= capacity_ || !slots_[index] || (pointer && slots_[index] != pointer)) return 2;
     std::free(slots_[index]);
     slots_[index] = nullptr;

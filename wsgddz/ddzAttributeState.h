@@ -13,3 +13,6 @@ struct ddzAttributeState {
 };
 
 ddzAttributeState& ddzAttributes();
+
+//! Forgets the last-applied attributes, so the next application sets them again.
+void ddzInvalidateAttributeCache();

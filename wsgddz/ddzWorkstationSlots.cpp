@@ -138,3 +138,8 @@ void ddzDeviceGeometry() {
         txtst_c.text_value_200[i] = 1;
     }
 }
+
+void ddzInvalidateAttributeCache() {
+    ddzAttributes().lastLineType = -1;
+    ddzAttributes().lastEdgeFlag = -1;
+}
