@@ -162,7 +162,7 @@ TEST_F(EntrySlots, WorkstationDescriptionBits) {
     EXPECT_EQ(wsdcpt_c.ws_flags_68[3], 0);
     EXPECT_EQ(wsdcpt_c.ws_feature_bits, (1 << 1) | (1 << 6));
     unsetenv("KOVA_TRI_STRIP_SHADING");
-    ddzWindowState() = GraphicsWindowState{};
+    ddzWindowState().doubleBuffered = false;
 }
 
 TEST_F(EntrySlots, AttributeDefaults) {
@@ -216,7 +216,7 @@ TEST_F(EntrySlots, DeviceGeometryOfAnEightHundredBySixHundredChild) {
     EXPECT_EQ(txtst_c.text_channel_style[4], 3);
     EXPECT_EQ(txtst_c.text_area_id[3], 4);
     EXPECT_EQ(pelk::callCount("dduscm"), 1);
-    ddzWindowState() = GraphicsWindowState{};
+    ddzWindowState().childWindow = nullptr;
     DestroyWindow(parent);
 }
 
@@ -293,7 +293,7 @@ TEST_F(EntrySlots, CloseReleasesContextAndDeviceContextButKeepsTheWindows) {
     EXPECT_EQ(state.renderingContext, nullptr);
     EXPECT_TRUE(IsWindow(w.hwnd()));
     EXPECT_EQ(pelk::recordedCalls().front().numbers, std::vector<long>{0x800000});
-    state = GraphicsWindowState{};
+    state.childWindow = nullptr;
     wglMakeCurrent(w.dc(), w.context());
 }
 

@@ -40,6 +40,10 @@ protected:
             return GetClipBox(dc, &r) == SIMPLEREGION;
         });
         ReleaseDC(hwnd, dc);
+        // Everything the mapping caused (its exposure included) is in by now.
+        XSync(winsysDisplay(), False);
+        testsupport::pumpMessages();
+        ValidateRect(hwnd, nullptr);
         received.clear();
     }
     void TearDown() override { DestroyWindow(hwnd); }

@@ -1,8 +1,8 @@
 // The message queue. X events are read into Windows messages and input state
 // through a table indexed by X event type; reading X events never calls a window
 // procedure, only GetMessageA / PeekMessageA / DispatchMessageA / SendMessageA do.
-// Retrieval order as on Windows: posted and input messages, then WM_PAINT for a
-// window with an invalid area, then WM_TIMER.
+// Retrieval order as on Windows: posted and input messages, then WM_QUIT once
+// posted, then WM_PAINT for a window with an invalid area, then WM_TIMER.
 #include "winsys_internal.h"
 
 #include <X11/XKBlib.h>
@@ -229,6 +229,11 @@ bool fetch(MSG* out, HWND hwnd, UINT min, UINT max, bool remove) {
         if (remove) queue.erase(it);
         return true;
     }
+    if (quitPosted && matches(makeMessage(nullptr, WM_QUIT, 0, 0), hwnd, min, max)) {
+        *out = makeMessage(nullptr, WM_QUIT, static_cast<WPARAM>(quitCode), 0);
+        if (remove) quitPosted = false;
+        return true;
+    }
     for (WindowRecord* w : allWindows()) {
         MSG paint = makeMessage(w->handle, WM_PAINT, 0, 0);
         if (w->hasUpdate && matches(paint, hwnd, min, max)) {
@@ -244,11 +249,6 @@ bool fetch(MSG* out, HWND hwnd, UINT min, UINT max, bool remove) {
             *out = tick;
             return true;
         }
-    }
-    if (quitPosted && matches(makeMessage(nullptr, WM_QUIT, 0, 0), hwnd, min, max)) {
-        *out = makeMessage(nullptr, WM_QUIT, static_cast<WPARAM>(quitCode), 0);
-        if (remove) quitPosted = false;
-        return true;
     }
     return false;
 }
