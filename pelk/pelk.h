@@ -173,6 +173,8 @@ private:
     char name_[64];
     void** slots_ = nullptr;
     int capacity_ = 0;
+    int freeHint_ = 0;  // no free slot lies below it
+    int largest_ = -1;
 };
 
 //! A named area of variable-size blocks, all released together by Reinitialize.

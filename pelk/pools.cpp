@@ -8,9 +8,15 @@
 
 namespace {
 
+// Each object is preceded by its index, so that an object can be freed by address alone.
+constexpr size_t kIndexHeader = alignof(std::max_align_t);
+
+void* blockOf(void* object) { return static_cast<unsigned char*>(object) - kIndexHeader; }
+int indexOf(void* object) { return *static_cast<int*>(blockOf(object)); }
+
 void copyName(char (&dst)[64], const char* src) {
-    std::strncpy(dst, src ? src : "", sizeof dst - 1);
-    dst[sizeof dst - 1] = '\0';
+    std::memset(dst, 0, sizeof dst);
+    if (src) std::memcpy(dst, src, strnlen(src, sizeof dst - 1));
 }
 
 }  // namespace
@@ -26,7 +32,7 @@ masFixed::~masFixed() {
 
 void* masFixed::Allocate(int& index) {
     index = -1;
-    int free = 0;
+    int free = freeHint_;
     while (free < capacity_ && slots_[free]) ++free;
     if (free == capacity_) {
         const int grown = capacity_ ? capacity_ * 2 : 16;
@@ -36,10 +42,14 @@ void* masFixed::Allocate(int& index) {
         slots_ = slots;
         capacity_ = grown;
     }
-    void* object = std::calloc(1, static_cast<size_t>(objectSize_));
-    if (!object) return nullptr;
+    auto* block = static_cast<unsigned char*>(std::calloc(1, kIndexHeader + static_cast<size_t>(objectSize_)));
+    if (!block) return nullptr;
+    *reinterpret_cast<int*>(block) = free;
+    void* object = block + kIndexHeader;
     slots_[free] = object;
     index = free;
+    freeHint_ = free + 1;
+    if (free > largest_) largest_ = free;
     return object;
 }
 
@@ -48,29 +58,24 @@ void* masFixed::ConvertIndexToPointer(int index) const {
 }
 
 int masFixed::DeleteObject(int index, void* pointer) {
-    if (index == -1 && pointer) {
-        for (int i = 0; i < capacity_; ++i) {
-            if (slots_[i] == pointer) index = i;
-        }
-    }
+    if (index == -1 && pointer) index = indexOf(pointer);
     if (index < 0 || index >= capacity_ || !slots_[index] || (pointer && slots_[index] != pointer)) return 2;
-    std::free(slots_[index]);
+    std::free(blockOf(slots_[index]));
     slots_[index] = nullptr;
+    if (index < freeHint_) freeHint_ = index;
+    while (largest_ >= 0 && !slots_[largest_]) --largest_;
     return 0;
 }
 
-int masFixed::LargestObject() const {
-    for (int i = capacity_ - 1; i >= 0; --i) {
-        if (slots_[i]) return i;
-    }
-    return -1;
-}
+int masFixed::LargestObject() const { return largest_; }
 
 void masFixed::Reinitialize(int) {
     for (int i = 0; i < capacity_; ++i) {
-        std::free(slots_[i]);
+        if (slots_[i]) std::free(blockOf(slots_[i]));
         slots_[i] = nullptr;
     }
+    freeHint_ = 0;
+    largest_ = -1;
 }
 
 int masFixed::Count() const {

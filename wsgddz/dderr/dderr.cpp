@@ -22,7 +22,7 @@ constexpr const char* kCheckOGLError = "wsgddz/dderr/dderrCheckOGLError";
 
 void copyText(char (&dst)[kErrorTextLength + 1], const char* src) {
     std::memset(dst, 0, sizeof dst);
-    if (src) std::strncpy(dst, src, kErrorTextLength);
+    if (src) std::memcpy(dst, src, strnlen(src, kErrorTextLength));
 }
 
 const char* glErrorText(GLenum error) {
