@@ -2,6 +2,7 @@
 
 #include "dderr.h"
 #include "ddzClass1.h"
+#include "ddzClass4.h"
 #include "ddzPackedText.h"
 
 #include <array>
@@ -29,22 +30,21 @@ constexpr std::array<CodeEntry, Last - First + 1> codeRange() {
 }
 
 constexpr CodeEntry class1[] = {
-    {1, nullptr},        {2, ddzc12},          {3, nullptr},         {4, ddzc14Command},  {5, nullptr},
-    {6, nullptr},        {7, nullptr},         {8, nullptr},         {9, ddzc19Query},    {10, nullptr},
-    {11, nullptr},       {12, ddzc1cShowWindows}, {13, nullptr},     {14, nullptr},       {15, nullptr},
-    {16, ddzc1gMakeCurrent}, {17, ddzc1hCheckLevel}, {18, ddzc1iClearErrors}, {19, ddzc1jReturnErrors},
-    {20, nullptr},       {21, nullptr},        {22, nullptr},
+    {1, nullptr},  {2, ddzc12},   {3, nullptr},   {4, ddzc14},    {5, nullptr},   {6, nullptr},   {7, nullptr},
+    {8, nullptr},  {9, ddzc19},   {10, nullptr},  {11, nullptr},  {12, ddzc1c},   {13, nullptr},  {14, nullptr},
+    {15, nullptr}, {16, ddzc116}, {17, ddzc117},  {18, ddzc118},  {19, ddzc119},  {20, nullptr},  {21, nullptr},
+    {22, nullptr},
 };
-constexpr auto class2 = codeRange<1, 6>();
+constexpr CodeEntry class2[] = {{1, nullptr}, {2, nullptr}, {3, nullptr}, {4, ddzc24}, {5, ddzc25}, {6, nullptr}};
 constexpr auto class3 = codeRange<1, 4>();
-constexpr CodeEntry class4[] = {{1, nullptr},  {2, nullptr},  {3, nullptr},  {4, nullptr},  {5, nullptr},
-                                {6, nullptr},  {7, nullptr},  {8, nullptr},  {9, nullptr},  {10, nullptr},
-                                {11, nullptr}, {12, nullptr}, {13, nullptr}, {14, nullptr}, {16, nullptr},
-                                {18, nullptr}, {19, nullptr}, {20, nullptr}, {21, nullptr}, {22, nullptr},
-                                {23, nullptr}, {25, nullptr}, {27, nullptr}, {28, nullptr}};
+constexpr CodeEntry class4[] = {
+    {1, ddzc41},   {2, ddzc42},   {3, ddzc43},   {4, ddzc44},   {5, ddzc45},   {6, ddzc46},   {7, ddzc47},
+    {8, ddzc48},   {9, ddzc49},   {10, ddzc4a},  {11, ddzc4b},  {12, ddzc4c},  {13, ddzc4d},  {14, ddzc4e},
+    {16, ddzc416}, {18, ddzc418}, {19, ddzc419}, {20, ddzc420}, {21, ddzc421}, {22, ddzc422}, {23, ddzc423},
+    {25, ddzc425}, {27, ddzc427}, {28, ddzc428}};
 constexpr CodeEntry class5[] = {{1, nullptr}, {2, nullptr},  {3, nullptr}, {4, nullptr},
                                 {11, nullptr}, {12, nullptr}, {13, nullptr}};
-constexpr auto class7 = codeRange<1, 2>();
+constexpr CodeEntry class7[] = {{1, ddzc71}, {2, ddzc72}};
 constexpr auto class8 = codeRange<2, 9>();
 constexpr auto class9 = codeRange<1, 8>();
 constexpr auto class10 = codeRange<1, 10>();

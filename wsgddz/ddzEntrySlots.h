@@ -26,9 +26,6 @@ void ddzTextStyle(const int32_t* channel);                                      
 void ddzPointerPosition(int32_t* x, int32_t* y);                                                // 24
 void ddzFunctionKeyHeld(int32_t* pressed);                                                      // 25
 
-//! Class 1 code 4: the bell.
-void ddzc14();
-
 //! The two choice tables of entry slots 9 and 10: entry numbers 0..4.
 constexpr int kChoiceEntries = 5;
 struct ddzChoiceTables {

@@ -1,4 +1,5 @@
 // Entry slots 17 and 19-23: which side takes text output, and text styles.
+#include "ddzDispatch.h"
 #include "ddzEntrySlots.h"
 
 #include "pelk.h"
@@ -15,10 +16,9 @@ void ddzGraphicsTextOutput() {
 
 void ddzHostTextOutput() {
     wssync_c.ws_sync_state = 1;
-    ddzc14();
+    const int32_t deviceControl = 1, bell = 4;
+    ddzCommand(&deviceControl, &bell, nullptr, nullptr);
 }
-
-void ddzc14() { MessageBeep(static_cast<UINT>(-1)); }
 
 void ddzTextStyle(const int32_t* channel) {
     if (!channel || *channel < 1 || *channel > 4) return;

@@ -5,6 +5,7 @@
 #include "GraphicsWindowState.h"
 #include "ddzAttributeState.h"
 #include "ddzDeviceSettings.h"
+#include "ddzDispatch.h"
 #include "dvisi.h"
 #include "pelk.h"
 
@@ -68,11 +69,19 @@ void ddzAttributeDefaults(int32_t* status) {
     grdd_c.edge_flag = 0;
     attributes.lastLineType = -1;
     attributes.lastEdgeFlag = -1;
-    // White for every primitive, black for the second fill colour.
-    grdd_c.line_colour = grdd_c.marker_colour = grdd_c.text_colour = 0xFFFFFF;
-    attributes.fillColour = 0xFFFFFF;
-    attributes.secondFillColour = 0;
-    grdd_c.char_size_request[0] = grdd_c.char_size_request[1] = 0.05f;
+    // The colours, the character size and the font go through their class 4 commands.
+    const int32_t attributeClass = 4, packColour = 23, characterSize = 5, font = 12;
+    int32_t packed[1] = {0};
+    float white[3] = {1.0f, 1.0f, 1.0f}, black[3] = {0.0f, 0.0f, 0.0f};
+    ddzCommand(&attributeClass, &packColour, packed, white);
+    grdd_c.line_colour = grdd_c.marker_colour = grdd_c.text_colour = packed[0];
+    attributes.fillColour = packed[0];
+    ddzCommand(&attributeClass, &packColour, packed, black);
+    attributes.secondFillColour = packed[0];
+    float size[2] = {0.05f, 0.05f};
+    ddzCommand(&attributeClass, &characterSize, nullptr, size);
+    int32_t fontOne[1] = {1};
+    ddzCommand(&attributeClass, &font, fontOne, nullptr);
     attributes.rasterTransferLimit = 1024;
     grdd_c.dd_value_540 = -2;
     if (status) *status = 0;
@@ -137,9 +146,4 @@ void ddzDeviceGeometry() {
         txtst_c.text_area_id[i] = i + 1;
         txtst_c.text_value_200[i] = 1;
     }
-}
-
-void ddzInvalidateAttributeCache() {
-    ddzAttributes().lastLineType = -1;
-    ddzAttributes().lastEdgeFlag = -1;
 }

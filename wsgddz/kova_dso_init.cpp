@@ -1,5 +1,6 @@
 // The one exported function and the entry table it hands the host. Every slot
 // has the table's uniform signature and unpacks the pointers its entry takes.
+#include "ddzAttributeState.h"
 #include "ddzDispatch.h"
 #include "ddzEntrySlots.h"
 
@@ -19,6 +20,7 @@ void slot0(void* a1, void* a2, void* a3, void* a4, void* a5, void* a6, void* a7,
     void* const extra[6] = {a5, a6, a7, a8, a9, a10};
     ddzCommand(I(a1), I(a2), I(a3), static_cast<float*>(a4), extra);
 }
+KOVA_SLOT(slot1) { KOVA_UNUSED, ddzApplyAttributes(*I(a1)); }
 KOVA_SLOT(slot3) { KOVA_UNUSED, ddzDrawText(I(a1), I(a2), I(a3), static_cast<const char*>(a4)); }
 KOVA_SLOT(slot4) { KOVA_UNUSED, ddzPenMove(I(a1), I(a2), I(a3)); }
 KOVA_SLOT(slot5) { KOVA_UNUSED, ddzArmDials(I(a1)); }
@@ -42,7 +44,7 @@ KOVA_SLOT(slot25) { KOVA_UNUSED, ddzFunctionKeyHeld(I(a1)); }
 
 constexpr kova_entry entryTable[KOVA_ENTRY_COUNT] = {
     slot0,               // 0 command dispatcher
-    slotNothing,         // 1 apply the attributes of a primitive kind
+    slot1,               // 1 apply the attributes of a primitive kind
     slotNothing,         // 2 raster scan line
     slot3,               // 3 text
     slot4,               // 4 pen move

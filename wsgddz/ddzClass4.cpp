@@ -1,0 +1,173 @@
+#include "ddzClass4.h"
+
+#include "dderr.h"
+#include "ddzAttributeState.h"
+#include "ddzFontChoice.h"
+#include "ddzPackedColour.h"
+#include "ddzPackedText.h"
+#include "dviISegmentManager.h"
+#include "dvisi.h"
+#include "pelk.h"
+
+#include <cmath>
+
+using I = int32_t*;
+using R = float*;
+using X = void* const*;
+
+namespace {
+
+// An edge-related change forgets the edge-flag memory when it held the given value.
+void forgetEdgeFlagIf(int value) {
+    if (ddzAttributes().lastEdgeFlag == value) ddzAttributes().lastEdgeFlag = -1;
+}
+
+void chooseRequestFont(float width, float height) {
+    const float scale = grdd_c.raster_scale;
+    ddzAttributes().requestFont =
+        ddzChooseFont(width * scale, height * scale, &grdd_c.chosen_font_cell[0], &grdd_c.chosen_font_cell[1]);
+}
+
+void chooseFixedFont() {
+    float w = 0, h = 0;
+    ddzAttributes().fixedFont = ddzChooseFont(8.1f, 10.1f, &w, &h);
+    grdd_c.fixed_font_cell[0] = grdd_c.fixed_font_cell[2] = w;
+    grdd_c.fixed_font_cell[1] = grdd_c.fixed_font_cell[3] = h;
+}
+
+}  // namespace
+
+void ddzc41(I, R, X) { ddzInvalidateAttributeCache(); }
+
+void ddzc42(I, R, X) {
+    ddzAttributeState& a = ddzAttributes();
+    grdd_c.char_size_request[0] = grdd_c.char_size_request[1] = 0.05f;
+    chooseRequestFont(0.05f, 0.05f);
+    grdd_c.dd_value_352 = 0;
+    grdd_c.line_colour = grdd_c.marker_colour = grdd_c.text_colour = 0xFFFFFF;
+    a.fillColour = a.secondFillColour = 0xFFFFFF;
+    grdd_c.text_font_index = -1;
+    grdd_c.attribute_492[0] = grdd_c.attribute_492[1] = 1;
+    grdd_c.marker_type = 1;
+    grdd_c.text_font = 1;
+    chooseFixedFont();
+    for (float& cell : grdd_c.fixed_font_cell) cell = static_cast<float>(grdd_c.text_font) * 0.0085f * grdd_c.raster_scale;
+    grdd_c.line_type = 1;
+    grdd_c.line_width = 1.0f;
+    grdd_c.fill_style = 0;
+    grdd_c.edge_flag = 0;
+    a.lastLineType = -1;
+    a.lastLineWidth = -1.0f;
+    a.lastEdgeFlag = -1;
+}
+
+void ddzc43(I, R reals, X) {
+    if (reals[0] > 0.0f) {  // false for NaN too
+        grdd_c.line_width = reals[0];
+        return;
+    }
+    static constexpr auto name = ddzPack("DCZC4");
+    static constexpr auto message = ddzPack("DCZC4-ILLEGAL LINE WIDTH");
+    const int32_t kind = 1, severity = ddzOutOfRange, option = 3, line = -1;
+    dderrIllegalOption(&name.count, name.words, &kind, &severity, &option, &line, &message.count, message.words);
+    grdd_c.line_width = 1.0f;
+}
+
+void ddzc44(I ints, R, X) {
+    if (dviISegmentManager* segments = dvisiSegmentManager()) segments->SetSegmentPartState(ints[0] != 0);
+}
+
+void ddzc45(I, R reals, X) {
+    grdd_c.char_size_request[0] = reals[0];
+    grdd_c.char_size_request[1] = reals[1];
+    chooseRequestFont(reals[0], reals[1]);
+}
+
+void ddzc46(I ints, R, X) { grdd_c.attribute_492[0] = ints[0]; }
+void ddzc47(I ints, R, X) { grdd_c.dd_value_352 = ints[0]; }
+void ddzc48(I ints, R, X) { grdd_c.attribute_492[1] = ints[0]; }
+
+void ddzc49(I ints, R, X) {
+    grdd_c.text_pair[0] = ints[0];
+    grdd_c.text_pair[1] = ints[1];
+    ddzAttributes().textPairPending = true;
+}
+
+void ddzc4a(I ints, R, X) {
+    grdd_c.line_type = ints[0];
+    forgetEdgeFlagIf(1);
+}
+
+void ddzc4b(I ints, R, X) { grdd_c.marker_type = ints[0]; }
+
+void ddzc4c(I ints, R, X) {
+    grdd_c.text_font = ints[0];
+    chooseFixedFont();
+}
+
+void ddzc4d(I ints, R, X) { grdd_c.fill_style = ints[0]; }
+void ddzc4e(I ints, R, X) { grdd_c.edge_flag = ints[0]; }
+void ddzc416(I ints, R, X) { grdd_c.attribute_444[0] = ints[0]; }
+
+void ddzc418(I ints, R, X) {
+    grdd_c.line_colour = ints[0];
+    forgetEdgeFlagIf(1);
+}
+
+void ddzc419(I ints, R, X) { grdd_c.marker_colour = ints[0]; }
+void ddzc420(I ints, R, X) { grdd_c.text_colour = ints[0]; }
+
+void ddzc421(I ints, R, X) {
+    ddzAttributes().fillColour = ints[0];
+    forgetEdgeFlagIf(0);
+}
+
+void ddzc422(I ints, R, X) { ddzAttributes().secondFillColour = ints[0]; }
+void ddzc423(I ints, R reals, X) { ints[0] = ddzPackColour(reals[0], reals[1], reals[2]); }
+
+void ddzc425(I, R reals, X) {
+    const float scale = grdd_c.raster_scale != 0.0f ? grdd_c.raster_scale : 1.0f;
+    float w = 0, h = 0;
+    ddzChooseFont(reals[0] * scale, reals[1] * scale, &w, &h);
+    reals[0] = w / scale;
+    reals[1] = h / scale;
+}
+
+void ddzc427(I ints, R, X) { ddzAttributes().smoothShading = ints[0]; }
+void ddzc428(I, R, X) {}
+
+void ddzc71(I, R reals, X) {
+    for (int i = 0; i < 4; ++i) grdd_c.ndc_window[i] = reals[i];
+}
+
+void ddzc72(I, R reals, X) {
+    for (int i = 0; i < 4; ++i) grdd_c.clip_window[i] = reals[i];
+}
+
+namespace {
+
+void addLineToSegment() {
+    dviISegmentManager* segments = dvisiSegmentManager();
+    bool open = false;
+    if (segments) segments->SegmentIsOpen(&open);
+    if (open) segments->AddPrimitiveToSegment(1);
+}
+
+}  // namespace
+
+void ddzc24(I ints, R reals, X) {
+    if (grdd_c.dimension == 2) {
+        const int32_t code = 4;
+        int32_t pending = ddzAttributes().textPairPending ? 1 : 0;
+        ddumc2(&code, &pending, ints, reals);
+        ddutx2(reals, ints, ints + 1);
+    }
+    ddzAttributes().textPairPending = false;
+    addLineToSegment();
+}
+
+void ddzc25(I, R reals, X) {
+    ddzApplyAttributes(12);
+    dduar2(reals, reals + 2, reals + 3, reals + 4);
+    addLineToSegment();
+}
