@@ -3,7 +3,7 @@
 #include "dderr.h"
 #include "ddzAttributeState.h"
 #include "ddzBoundingVolume.h"
-#include "ddzDisplayListSize.h"
+#include "ddzDLMemory.h"
 #include "dviIDisplayListManager.h"
 #include "dviIPrimitiveBuffer.h"
 #include "dviIViewport.h"
@@ -66,7 +66,7 @@ int ddzPhysicalDeviceSegment::InitializeAttributes(bool burnThrough, int mixedTy
     areaList_ = names[1];
     lineList_ = names[2];
     outlineList_ = names[3];
-    ddzDLResetSize();
+    ddzDLReset();
     if (displayLists_->OpenDisplayList(bufferMode ? areaList_ : lineList_) != ddzOk) return userAbort(kOperation, __LINE__);
     return ddzOk;
 }
@@ -80,7 +80,7 @@ void ddzPhysicalDeviceSegment::AddPrimitive(int kind) {
 
 int ddzPhysicalDeviceSegment::closeCompiling(uint32_t& size) {
     const int status = displayLists_->CloseDisplayList();
-    size = ddzDLCurrentSize();
+    ddzDLSize(&size);
     return status;
 }
 
@@ -88,7 +88,7 @@ int ddzPhysicalDeviceSegment::SetModelingXForm(int32_t* result, masVariable& dis
     constexpr const char* kOperation = "ddzPhysicalDeviceSegment::SetModelingXForm";
     if (flags_ & kTransformPushOpen) {
         glPopMatrix();
-        ddzDLCount(ddzDLCommand::MatrixPushPop);
+        ddzDLCountState(ddzDLState::MatrixPushPop);
     }
     result[0] = result[1] = 0;
     uint32_t name = 0;
@@ -99,8 +99,8 @@ int ddzPhysicalDeviceSegment::SetModelingXForm(int32_t* result, masVariable& dis
     flags_ |= kTransformPushOpen;
     glCallList(name);
     dderrCheckOGLError();
-    ddzDLCount(ddzDLCommand::MatrixPushPop);
-    ddzDLCount(ddzDLCommand::ListCall);
+    ddzDLCountState(ddzDLState::MatrixPushPop);
+    ddzDLCountState(ddzDLState::ListCall);
     result[0] = id_;
     result[1] = static_cast<int32_t>(name);
     return ddzOk;
@@ -170,7 +170,7 @@ int ddzPhysicalDeviceSegment::CloseSegment() {
     constexpr const char* kOperation = "ddzPhysicalDeviceSegment::CloseSegment";
     if (flags_ & kTransformPushOpen) {
         glPopMatrix();
-        ddzDLCount(ddzDLCommand::MatrixPushPop);
+        ddzDLCountState(ddzDLState::MatrixPushPop);
         flags_ &= ~kTransformPushOpen;
     }
     const bool bufferMode = flags_ & kBufferMode;
@@ -183,7 +183,7 @@ int ddzPhysicalDeviceSegment::CloseSegment() {
         };
         if (flags_ & kHasOutline) {
             displayLists_->OpenDisplayList(outlineList_);
-            ddzDLResetSize();
+            ddzDLReset();
             ddzInvalidateAttributeCache();
             if (buffer->EmptyPolylineBuffer(1) != ddzOk) report("Error emptying outline buffer.");
             closeCompiling(outlineSize_);
@@ -191,7 +191,7 @@ int ddzPhysicalDeviceSegment::CloseSegment() {
         }
         if (flags_ & kHasLine) {
             displayLists_->OpenDisplayList(lineList_);
-            ddzDLResetSize();
+            ddzDLReset();
             ddzInvalidateAttributeCache();
             if (buffer->EmptyPolylineBuffer(0) != ddzOk) report("Error emptying line buffer.");
             if (buffer->EmptyTextBuffer() != ddzOk) report("Error emptying text buffer.");
@@ -215,12 +215,12 @@ int ddzPhysicalDeviceSegment::CloseSegment() {
 void ddzPhysicalDeviceSegment::callIfPresent(uint32_t list, uint32_t hasFlag) const {
     if (list == 0 || !(flags_ & hasFlag)) return;
     glCallList(list);
-    ddzDLCount(ddzDLCommand::ListCall);
+    ddzDLCountState(ddzDLState::ListCall);
 }
 
 void ddzPhysicalDeviceSegment::compileCapability(bool enable, unsigned capability) const {
     enable ? glEnable(capability) : glDisable(capability);
-    ddzDLCount(ddzDLCommand::EnableDisable);
+    ddzDLCountState(ddzDLState::EnableDisable);
 }
 
 int ddzPhysicalDeviceSegment::compileDisplayType(int displayType, bool stencilGuard) {
@@ -231,7 +231,7 @@ int ddzPhysicalDeviceSegment::compileDisplayType(int displayType, bool stencilGu
             if ((flags_ & kHasLine) || ((flags_ & kAreaAsWireframe) && (flags_ & kHasArea))) {
                 if (lineList_) {
                     glCallList(lineList_);
-                    ddzDLCount(ddzDLCommand::ListCall);
+                    ddzDLCountState(ddzDLState::ListCall);
                 }
             }
             return ddzOk;
@@ -269,12 +269,12 @@ int ddzPhysicalDeviceSegment::BuildSegmentList(int displayType, bool cciActive, 
         return ddzError;  // rejected before any list is opened
     }
     if (displayLists_->OpenDisplayList(segmentList_) != ddzOk) return ddzUserAbort;
-    ddzDLResetSize();
+    ddzDLReset();
     const bool stencilGuard = cciActive && (cciMode == 2 || cciMode == 3) && (flags_ & kHasArea);
     const int status = compileDisplayType(displayType, stencilGuard);
     // A rejected mixed type still ends the compilation, so no list is left open.
     displayLists_->CloseDisplayList();
-    segmentListSize_ = ddzDLCurrentSize();
+    ddzDLSize(&segmentListSize_);
     return status;
 }
 

@@ -2,6 +2,7 @@
 #include "dderr.h"
 #include "ddzDispatch.h"
 #include "ddzEntrySlots.h"
+#include "ddzDLMemory.h"
 #include "ddzReservedLists.h"
 #include "dviDisplayListManager.h"
 #include "dvisi.h"
@@ -153,6 +154,45 @@ TEST(ReservedGroups, EveryOpenReservesTheGroupsInOrderAndTerminateFreesThem) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     ddzCloseDevice();
     dderrClearList();
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MarkerLists, OpenCompilesTheNineBitmapsAndCountsTheFixedLists) {
+    ddzOpenDevice();
+    const uint32_t first = ddzReserved().markers;
+    for (uint32_t i = 0; i < 9; ++i) EXPECT_TRUE(glIsList(first + i));
+    uint32_t base = 0;
+    ddzDLBaseSize(&base);
+    EXPECT_EQ(base, (6u + 9u) * 4u + 325u);
+    // The plus marker (type 2, list 1) drawn at a raster position; its centre pixel is 8 from the
+    // bitmap's corner, which lies 9 below and left of the raster position.
+    glViewport(0, 0, 64, 64);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, 64, 0, 64, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDrawBuffer(GL_BACK);
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glColor3f(1, 1, 1);
+    glRasterPos2i(20, 20);
+    glCallList(first + 2 - 1);
+    glFinish();
+    GLubyte centre[3], arm[3], corner[3];
+    glReadBuffer(GL_BACK);
+    glReadPixels(19, 19, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, centre);
+    glReadPixels(26, 19, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, arm);
+    glReadPixels(24, 24, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, corner);
+    EXPECT_EQ(centre[0], 255);
+    EXPECT_EQ(arm[0], 255);
+    EXPECT_EQ(corner[0], 0);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    ddzCloseDevice();
 }
 
 }  // namespace

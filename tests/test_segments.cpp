@@ -2,7 +2,7 @@
 // display type, transforms, ids, deletion and the reports of each failure.
 #include "dderr.h"
 #include "ddzBoundingVolume.h"
-#include "ddzDisplayListSize.h"
+#include "ddzDLMemory.h"
 #include "ddzPhysicalDeviceSegment.h"
 #include "ddzSegmentManager.h"
 #include "dviDisplayListManager.h"
@@ -88,7 +88,7 @@ protected:
         glBegin(GL_QUADS);
         for (int i = 0; i < 4; ++i) glVertex3fv(corners + 3 * i);
         glEnd();
-        ddzDLAddBytes(64);
+        ddzDLCountArea(ddzDLArea::OtherAreas, 1, 1, 0, 0, 4);
         manager.AddPrimitiveToSegment(dviAreaPrimitive);
         manager.AddVerticesToBoundingVolume(corners, 4, true, 1);
     }

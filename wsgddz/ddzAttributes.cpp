@@ -3,7 +3,7 @@
 // applied. Every state change counts toward the display-list size estimate.
 #include "ddzAttributeState.h"
 
-#include "ddzDisplayListSize.h"
+#include "ddzDLMemory.h"
 #include "ddzPackedColour.h"
 #include "pelk.h"
 
@@ -23,7 +23,7 @@ bool widthDiffers(float width) {
 void applySolidLines() {
     ddzAttributes().lastLineType = 1;
     glDisable(GL_LINE_STIPPLE);
-    ddzDLCount(ddzDLCommand::EnableDisable);
+    ddzDLCountState(ddzDLState::EnableDisable);
 }
 
 void applyLines() {
@@ -82,7 +82,7 @@ void ddzApplyColour(int32_t packed) {
     float rgb[3];
     ddzUnpackColour(packed, rgb);
     glColor3f(rgb[0], rgb[1], rgb[2]);
-    ddzDLCount(ddzDLCommand::Colour);
+    ddzDLCountState(ddzDLState::Colour);
     a.lastColour = packed;
 }
 
@@ -91,7 +91,7 @@ void ddzApplyLineWidth(float width) {
     // OpenGL refuses widths of 0 and below; the memory still takes the request.
     if (width > 0.0f && std::isfinite(width)) {
         glLineWidth(width);
-        ddzDLAddBytes(8);
+        ddzDLCountState(ddzDLState::LineWidth);
     }
     a.lastLineWidth = width;
     a.lastGlLineWidth = width;
@@ -102,12 +102,12 @@ void ddzApplyLineType(int lineType) {
     ddzAttributes().lastLineType = lineType;
     if (lineType == 1) {
         glDisable(GL_LINE_STIPPLE);
-        ddzDLCount(ddzDLCommand::EnableDisable);
+        ddzDLCountState(ddzDLState::EnableDisable);
     } else if (lineType >= 2 && lineType <= 6) {
         glEnable(GL_LINE_STIPPLE);
         glLineStipple(1, patterns[lineType]);
-        ddzDLCount(ddzDLCommand::EnableDisable);
-        ddzDLAddBytes(8);
+        ddzDLCountState(ddzDLState::EnableDisable);
+        ddzDLCountState(ddzDLState::LineStipple);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "ddzReservedLists.h"
 
+#include "ddzDLMemory.h"
 #include "ddzDeviceSettings.h"
 #include "dviIDisplayListManager.h"
 #include "dvisi.h"
@@ -58,6 +59,9 @@ void ddzCompileReservedLists() {
     compile(r.stippleOn, [] { glEnable(GL_POLYGON_STIPPLE); });
     compile(r.stippleOff, [] { glDisable(GL_POLYGON_STIPPLE); });
     compile(r.stipplePattern, nullptr);
+    ddzDLCountLists(3);
     compile(r.dynamicDisplayControl, nullptr);
     compile(r.dynamicDisplayControl ? r.dynamicDisplayControl + 1 : 0, nullptr);
+    ddzDLCountLists(2);
+    ddzDLCountLists(1);
 }

@@ -3,7 +3,9 @@
 #include "ddzDeviceSettings.h"
 
 #include "GraphicsWindowState.h"
+#include "ddzDLMemory.h"
 #include "ddzGraphicsWindows.h"
+#include "ddzMarkerBitmaps.h"
 #include "ddzReservedLists.h"
 #include "dvisi.h"
 #include "pelk.h"
@@ -150,6 +152,7 @@ void ddzop(int32_t* window, int32_t* redMax, int32_t* greenMax, int32_t* blueMax
            int32_t* value60) {
     ddzDeviceSettings& s = ddzSettings();
     s.lineStripMinimum = 2;
+    ddzDLResetBase();  // the fixed lists of this device are counted anew
     SilTimerShutDown();
     *window = -1;
     s.infoLevel = 0;
@@ -180,6 +183,7 @@ void ddzop(int32_t* window, int32_t* redMax, int32_t* greenMax, int32_t* blueMax
     if (trace) std::printf("ddzop: Now SetDrawMode ddzbfc(%d) \n", w.doubleBuffered ? 1 : 0);
     glEnable(GL_SCISSOR_TEST);
     if (dvisiClearDevice(w.width, w.height) != 0 && trace) std::printf("ddzop:  error from dvisiClearDevice\n");
+    ddzBuildMarkerBitmaps(ddzReserved().markers);
 
     reportExtensions(s);
     int32_t running = 0;
