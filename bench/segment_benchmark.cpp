@@ -25,6 +25,7 @@ constexpr int kTriangles = 100;
 struct ShadedViewport : dviIViewport {
     int GetDisplayType(int* type) override { return *type = Shaded, 0; }
     int GetViewportId(int* id) override { return *id = 1, 0; }
+    int SetSwitchable(bool) override { return 0; }
 };
 
 LRESULT windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) { return DefWindowProcA(hwnd, msg, wParam, lParam); }

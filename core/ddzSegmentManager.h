@@ -41,6 +41,7 @@ public:
     int SetSegmentPartColor(int32_t colourIndex) override;
     int SetSegmentPartState(bool state) override;
     void QueryBufferMode(bool* bufferMode) override;
+    dviIViewport* CurrentViewport() override { return currentViewport_; }
 
     //! Destroys the one manager; 2 when there is none.
     static int Terminate();

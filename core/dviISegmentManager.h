@@ -36,4 +36,6 @@ public:
     virtual int SetSegmentPartColor(int32_t colourIndex) = 0;
     virtual int SetSegmentPartState(bool state) = 0;
     virtual void QueryBufferMode(bool* bufferMode) = 0;
+    //! The viewport of the current context (null before the first SetCurrentContext).
+    virtual dviIViewport* CurrentViewport() = 0;
 };

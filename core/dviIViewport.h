@@ -9,6 +9,8 @@ public:
     virtual int GetDisplayType(int* type) = 0;
     //! The viewport's identifier (-1 the overlay, 0..4 the regular viewports).
     virtual int GetViewportId(int* id) = 0;
+    //! Whether dynamic viewing may switch the viewport's display type.
+    virtual int SetSwitchable(bool switchable) = 0;
 };
 
 //! A 3D main viewport: also answers for its clipping, capping and interference controls.

@@ -28,3 +28,35 @@ int dvisiSetStencilSize(int bits);
 int dvisiGetStencilSize();
 //! Clears front and back (or the front) to black over the whole drawing surface.
 int dvisiClearDevice(int width, int height);
+
+// ---- Primitives
+struct ddzAreaPrimitiveRequest;
+
+//! A 3D area primitive as the drawing orders give it; see dvisiAdd3DAreaPrimitive.
+struct dvisiAreaCommand {
+    int count = 0;
+    int options = 0;  // bit 0x10: direct colour; bits 0, 1, 2: colour indices, vertex normals, facet normal
+    int flag = 0;
+    int32_t alternateColour = 0;
+    int32_t colour = 0;
+    float ambientFactor = 0.0f;
+    int transparency = 0;
+    int kind = 0;  // 0 unlit
+    const int32_t* colourIndices = nullptr;
+    const float* vertices = nullptr;
+    const float* vertexNormals = nullptr;
+    const float* facetNormal = nullptr;
+    const float* textureCoordinates = nullptr;
+};
+
+//! A 3D polygon (triangles, or a strip when tri-strips are in use); marks the segment's area data.
+int dvisi3dpolygon(const dvisiAreaCommand& command);
+int dvisi3dtristrip(const dvisiAreaCommand& command);
+//! A 2D polygon of ints[0] points (reals, 2 floats each).
+int dvisi2dpolygon(const int32_t* ints, int fillStyle, int edgeFlag, const float* reals);
+//! A polyline of ints[0] points in the current dimension.
+int dvisipolyline(const int32_t* ints, const float* reals, int32_t colour, int lineType, float lineWidth);
+//! A filled polygon of ints[0] 3D points.
+int dvisifilledpolygon(const int32_t* ints, const float* reals, int32_t colour);
+//! Marks what a primitive adds to the open segment, when one is open.
+int dvisiAddPrimitiveToSegment(int kind);

@@ -4,12 +4,16 @@
 #include "dderr.h"
 #include "ddzDeviceSettings.h"
 #include "ddzRendererOGL.h"
+#include "ddzAreaPrimitive.h"
 #include "ddzPhysicalDeviceSegment.h"
+#include "ddzPolyline.h"
+#include "dvisiGenerators.h"
 #include "ddzSegmentManager.h"
 #include "dviDisplayListManager.h"
 #include "pelk.h"
 
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -18,6 +22,11 @@ struct CoreObjects {
     dviDisplayListManager* displayLists = nullptr;
     ddzRendererOGL* renderer = nullptr;
     dviISegmentManager* segments = nullptr;
+    ddzAreaPrimitiveUtility* areaUtility = nullptr;
+    ddzTriangle* triangle = nullptr;
+    ddzTriStrip* triStrip = nullptr;
+    ddzPolyline* polyline = nullptr;
+    ddzFilledPolygon* filledPolygon = nullptr;
 };
 CoreObjects core;
 
@@ -65,6 +74,22 @@ int dvisiInitialize(int creationFlag, bool, bool, bool, bool, uint32_t reservedD
         dderrOutOfMemory(kInitialize, __LINE__, "Error creating OGL renderer");
         return ddzOutOfMemory;
     }
+    core.areaUtility = createIn<ddzAreaPrimitiveUtility>(*core.area);
+    core.polyline = createIn<ddzPolyline>(*core.area, ddzSettings().lineStripMinimum);
+    core.triangle = core.areaUtility ? createIn<ddzTriangle>(*core.area, core.areaUtility) : nullptr;
+    core.triStrip = core.areaUtility ? createIn<ddzTriStrip>(*core.area, core.areaUtility) : nullptr;
+    core.filledPolygon = createIn<ddzFilledPolygon>(*core.area);
+    const std::pair<const void*, const char*> generators[] = {{core.polyline, "Error creating polyline."},
+                                                              {core.triangle, "Error creating triangle."},
+                                                              {core.triStrip, "Error creating tristrip."},
+                                                              {core.filledPolygon, "Error creating filled polygon."}};
+    for (const auto& [generator, message] : generators) {
+        if (!generator) {
+            dderrOutOfMemory(kInitialize, __LINE__, message);
+            return ddzOutOfMemory;
+        }
+    }
+    ddzAreaStateOf() = ddzAreaState{};
     return ddzOk;
 }
 
@@ -79,6 +104,11 @@ int dvisiTerminate() {
     ddzPhysicalDeviceSegment::SetDisplayListManager(nullptr);
     destroyIn(*core.area, core.displayLists);
     destroyIn(*core.area, core.renderer);
+    destroyIn(*core.area, core.polyline);
+    destroyIn(*core.area, core.triangle);
+    destroyIn(*core.area, core.triStrip);
+    destroyIn(*core.area, core.areaUtility);
+    destroyIn(*core.area, core.filledPolygon);
     core.area->~masVariable();
     orban_free(core.area);
     core.area = nullptr;
@@ -102,3 +132,8 @@ int dvisiAllocateReservedDisplayListId(uint32_t* name) {
 dviIDisplayListManager* dvisiDisplayListManager() { return core.displayLists; }
 dviIRenderer* dvisiRenderer() { return core.renderer; }
 dviISegmentManager* dvisiSegmentManager() { return core.segments; }
+
+ddzIAreaPrimitive* dvisiTriangleGenerator() { return core.triangle; }
+ddzIAreaPrimitive* dvisiTriStripGenerator() { return core.triStrip; }
+ddzIPolyline* dvisiPolylineGenerator() { return core.polyline; }
+ddzIFilledPolygon* dvisiFilledPolygonGenerator() { return core.filledPolygon; }

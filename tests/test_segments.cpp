@@ -25,6 +25,8 @@ public:
     int cciMode = 1;
     int GetDisplayType(int* type) override { return *type = displayType, 0; }
     int GetViewportId(int* id) override { return *id = 2, 0; }
+    bool switchable = true;
+    int SetSwitchable(bool on) override { return switchable = on, 0; }
     int QueryCCIControls(bool* active, int* mode) override { return *active = cciActive, *mode = cciMode, 0; }
 };
 

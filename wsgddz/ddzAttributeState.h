@@ -19,6 +19,11 @@ struct ddzAttributeState {
     int rasterTransferLimit = 1024;
     float currentPoint[2] = {0.0f, 0.0f};  // normalised units, entry slot 4
 
+    // The material of the last class 9 code 2, which 3D area primitives take.
+    float materialAmbient = 0.2f;
+    int materialTransparency = 0;
+    int materialKind = 1;
+
     // Last applied.
     int32_t lastColour = -1;
     int lastLineType = -1;
@@ -43,3 +48,5 @@ void ddzApplyColour(int32_t packed);
 void ddzApplyLineWidth(float width);
 //! Applies the stipple of a line type (1 solid, 2..6 patterns; others leave the state as it was).
 void ddzApplyLineType(int lineType);
+//! Per-vertex colours went to OpenGL: the colour memory no longer holds.
+void ddzApplyColourUnknown();

@@ -86,6 +86,8 @@ void ddzApplyColour(int32_t packed) {
     a.lastColour = packed;
 }
 
+void ddzApplyColourUnknown() { ddzAttributes().lastColour = -1; }
+
 void ddzApplyLineWidth(float width) {
     ddzAttributeState& a = ddzAttributes();
     // OpenGL refuses widths of 0 and below; the memory still takes the request.

@@ -171,3 +171,61 @@ void ddzc25(I, R reals, X) {
     dduar2(reals, reals + 2, reals + 3, reals + 4);
     addLineToSegment();
 }
+
+void ddzc21(I ints, R reals, X) { dvisipolyline(ints, reals, grdd_c.line_colour, grdd_c.line_type, grdd_c.line_width); }
+
+void ddzc23(I ints, R reals, X) {
+    dvisi2dpolygon(ints, grdd_c.fill_style, grdd_c.edge_flag, reals);
+    addLineToSegment();
+}
+
+void ddzc26(I ints, R reals, X) { dvisifilledpolygon(ints, reals, ddzAttributes().fillColour); }
+
+namespace {
+
+// Host colour index of 3D area primitives of the indexed form (tppost_c offset 388).
+constexpr int kIndexedColourWord = 388 / 4;
+
+dvisiAreaCommand areaCommand(const int32_t* j, const float* reals, void* const* extra, bool copyNormals,
+                             float (&normalCopy)[9]) {
+    const ddzAttributeState& a = ddzAttributes();
+    dvisiAreaCommand c;
+    c.count = j[0];
+    c.options = j[1];
+    c.flag = grdd_c.fill_style;
+    c.alternateColour = grdd_c.line_colour;
+    c.ambientFactor = a.materialAmbient;
+    c.transparency = a.materialTransparency;
+    c.kind = a.materialKind;
+    c.vertices = reals;
+    if (c.options & 0x10) {
+        c.colour = a.fillColour;
+        c.colourIndices = extra ? static_cast<const int32_t*>(extra[0]) : nullptr;
+        c.vertexNormals = extra ? static_cast<const float*>(extra[1]) : nullptr;
+        c.facetNormal = extra ? static_cast<const float*>(extra[3]) : nullptr;
+    } else {
+        c.colour = reinterpret_cast<const int32_t*>(&tppost_c)[kIndexedColourWord];
+        const float* normals = reinterpret_cast<const float*>(tppoly_c.poly_words_29172);
+        if (copyNormals) {
+            for (int i = 0; i < 9; ++i) normalCopy[i] = normals[i];
+            normals = normalCopy;
+        }
+        c.vertexNormals = normals;
+        c.facetNormal = reinterpret_cast<const float*>(&tppoly_c.poly_value_7560);
+        c.textureCoordinates = reinterpret_cast<const float*>(&tppoly_c.poly_value_10772);
+    }
+    return c;
+}
+
+}  // namespace
+
+void ddzc82(I ints, R reals, X extra) {
+    float normals[9];
+    dvisi3dpolygon(areaCommand(ints, reals, extra, true, normals));
+}
+
+void ddzc89(I ints, R reals, X extra) {
+    if (ints[0] != 2) return;
+    float unused[9];
+    dvisi3dtristrip(areaCommand(ints + 1, reals, extra, false, unused));
+}

@@ -33,3 +33,8 @@ void ddzc71(int32_t* ints, float* reals, void* const* extra);  // ndc_window
 void ddzc72(int32_t* ints, float* reals, void* const* extra);  // clip_window
 void ddzc24(int32_t* ints, float* reals, void* const* extra);  // text
 void ddzc25(int32_t* ints, float* reals, void* const* extra);  // host area fill
+void ddzc21(int32_t* ints, float* reals, void* const* extra);  // polyline
+void ddzc23(int32_t* ints, float* reals, void* const* extra);  // 2D polygon
+void ddzc26(int32_t* ints, float* reals, void* const* extra);  // filled polygon
+void ddzc82(int32_t* ints, float* reals, void* const* extra);  // 3D polygon
+void ddzc89(int32_t* ints, float* reals, void* const* extra);  // 3D triangle strip when ints[0] = 2

@@ -35,7 +35,7 @@ constexpr CodeEntry class1[] = {
     {15, nullptr}, {16, ddzc116}, {17, ddzc117},  {18, ddzc118},  {19, ddzc119},  {20, nullptr},  {21, nullptr},
     {22, nullptr},
 };
-constexpr CodeEntry class2[] = {{1, nullptr}, {2, nullptr}, {3, nullptr}, {4, ddzc24}, {5, ddzc25}, {6, nullptr}};
+constexpr CodeEntry class2[] = {{1, ddzc21}, {2, nullptr}, {3, ddzc23}, {4, ddzc24}, {5, ddzc25}, {6, ddzc26}};
 constexpr auto class3 = codeRange<1, 4>();
 constexpr CodeEntry class4[] = {
     {1, ddzc41},   {2, ddzc42},   {3, ddzc43},   {4, ddzc44},   {5, ddzc45},   {6, ddzc46},   {7, ddzc47},
@@ -45,7 +45,8 @@ constexpr CodeEntry class4[] = {
 constexpr CodeEntry class5[] = {{1, nullptr}, {2, nullptr},  {3, nullptr}, {4, nullptr},
                                 {11, nullptr}, {12, nullptr}, {13, nullptr}};
 constexpr CodeEntry class7[] = {{1, ddzc71}, {2, ddzc72}};
-constexpr auto class8 = codeRange<2, 9>();
+constexpr CodeEntry class8[] = {{2, ddzc82}, {3, nullptr}, {4, nullptr}, {5, nullptr},
+                                {6, nullptr}, {7, nullptr}, {8, nullptr}, {9, ddzc89}};
 constexpr auto class9 = codeRange<1, 8>();
 constexpr auto class10 = codeRange<1, 10>();
 constexpr auto class11 = codeRange<1, 6>();

@@ -6,6 +6,8 @@
 #include "ddzDLMemory.h"
 #include "ddzGraphicsWindows.h"
 #include "ddzMarkerBitmaps.h"
+#include "ddzPolyline.h"
+#include "dvisiGenerators.h"
 #include "ddzReservedLists.h"
 #include "dvisi.h"
 #include "pelk.h"
@@ -102,6 +104,8 @@ void readLineStripMinimum(ddzDeviceSettings& s) {
         }
     }
     if (trace) std::printf("ddzop: ddzlinestrip_number set to %i\n", s.lineStripMinimum);
+    // The generator was made before the value was read: it takes this open's value now.
+    if (auto* polyline = static_cast<ddzPolyline*>(dvisiPolylineGenerator())) polyline->SetLineStripMinimum(s.lineStripMinimum);
 }
 
 }  // namespace
