@@ -6,6 +6,7 @@
 #include "ddzDeviceSettings.h"
 #include "ddzPackedColour.h"
 #include "ddzPrimitiveStatistics.h"
+#include "ddzVertexArrays.h"
 #include "dviISegmentManager.h"
 #include "dviIViewport.h"
 #include "dviTypes.h"
@@ -142,42 +143,83 @@ int ddzAreaPrimitive::Add3DAreaPrimitive(const ddzAreaPrimitiveRequest& r) {
 
 int ddzAreaPrimitive::add3D(const ddzAreaPrimitiveRequest& r, const char* operation) {
     if (!r.vertices) return badPoints(operation, __LINE__, "Invalid input points");
-    if (utility_->PrepareAreaPrimitive(r) != ddzOk) return userAbort("ddzAreaPrimitive::PrepareFor3DAreaPrimitive", __LINE__);
+    if (PrepareFor3DAreaPrimitive(r) != ddzOk) return userAbort("ddzAreaPrimitive::PrepareFor3DAreaPrimitive", __LINE__);
     if (Generate3DAreaPrimitive(r) != ddzOk) return userAbort(operation, __LINE__);
     if (utility_->EndAreaPrimitive(r, attributeBits_) != ddzOk) return userAbort(operation, __LINE__);
     CountAreaPrimitive(r.count);
     return ddzOk;
 }
 
-int ddzAreaPrimitive::Generate3DAreaPrimitive(const ddzAreaPrimitiveRequest& r) {
+int ddzAreaPrimitive::PrepareFor3DAreaPrimitive(const ddzAreaPrimitiveRequest& r) { return utility_->PrepareAreaPrimitive(r); }
+
+namespace {
+
+// The plain entry points, in the dispatch's shape.
+struct ImmediateMode {
+    void (*begin)(GLenum) = [](GLenum m) { glBegin(m); };
+    void (*end)() = [] { glEnd(); };
+    void (*vertex)(const float*) = [](const float* v) { glVertex3fv(v); };
+    void (*normal)(const float*) = [](const float* n) { glNormal3fv(n); };
+    void (*colour)(float, float, float) = [](float r, float g, float b) { glColor3f(r, g, b); };
+    void (*textureCoordinate)(float, float) = [](float s, float t) { glTexCoord2f(s, t); };
+};
+
+}  // namespace
+
+template <typename Dispatch>
+void ddzAreaPrimitive::emit(const ddzAreaPrimitiveRequest& r, const Dispatch& d) {
     attributeBits_ = kVertices;
-    glBegin(glMode_);
-    if (r.facetNormal) glNormal3fv(r.facetNormal);
+    d.begin(glMode_);
+    if (r.facetNormal) d.normal(r.facetNormal);
     for (int i = 0; i < r.count; ++i) {
         if (r.colourIndices) {
             int32_t index = r.colourIndices[i];
             float rgb[3];
             tumcol(&index, rgb);
-            glColor3fv(rgb);
+            d.colour(rgb[0], rgb[1], rgb[2]);
             ddzAreaStateOf().currentColourIndex = index;
             attributeBits_ |= kColours;
         }
         if (r.textureCoordinates) {
-            glTexCoord2fv(r.textureCoordinates + 2 * i);
+            d.textureCoordinate(r.textureCoordinates[2 * i], r.textureCoordinates[2 * i + 1]);
             attributeBits_ |= kTextures;
         }
         if (r.vertexNormals) {
-            glNormal3fv(r.vertexNormals + 3 * i);
+            d.normal(r.vertexNormals + 3 * i);
             attributeBits_ |= kNormals;
         }
-        glVertex3fv(r.vertices + 3 * i);
+        d.vertex(r.vertices + 3 * i);
     }
-    glEnd();
+    d.end();
+    if (r.colourIndices) ddzApplyColourUnknown();
+}
+
+int ddzAreaPrimitive::Generate3DAreaPrimitive(const ddzAreaPrimitiveRequest& r) {
+    emit(r, ImmediateMode{});
     const double n = r.count;
     const ddzDLArea family = glMode_ == GL_TRIANGLES ? ddzDLArea::TriangleLists : ddzDLArea::OtherAreas;
     ddzDLCountArea(family, 1, (r.vertexNormals ? n : 0) + (r.facetNormal ? 1 : 0), r.colourIndices ? n : 0,
                    r.textureCoordinates ? n : 0, n);
-    if (r.colourIndices) ddzApplyColourUnknown();
+    return ddzOk;
+}
+
+int ddzVertexArrayPrimitive::PrepareFor3DAreaPrimitive(const ddzAreaPrimitiveRequest& r) {
+    const ddzAreaState& s = ddzAreaStateOf();
+    // Collected vertices are drawn under the state they were given in.
+    if (r.shade != s.currentShade || (r.colourIsIndex && r.colour != s.currentColourIndex) || !r.colourMaterial) {
+        va_Dump(true);
+    }
+    if (utility_->PrepareAreaPrimitive(r) != ddzOk) {
+        dderrorSet("ddzVertexArrayPrimitive::PrepareFor3DAreaPrimitive", 1, ddzUserAbort, nullptr, __LINE__,
+                   "User Abort Detected");
+        return ddzUserAbort;
+    }
+    return ddzOk;
+}
+
+int ddzVertexArrayPrimitive::Generate3DAreaPrimitive(const ddzAreaPrimitiveRequest& r) {
+    if (!r.vertexNormals) return ddzAreaPrimitive::Generate3DAreaPrimitive(r);
+    emit(r, va_Dispatch());  // the dispatch counts what it emits when it flushes
     return ddzOk;
 }
 
@@ -201,3 +243,15 @@ int ddzTriangle::Add3DAreaPrimitive(const ddzAreaPrimitiveRequest& r) {
 }
 
 ddzTriStrip::ddzTriStrip(ddzIAreaPrimitiveUtility* utility) : ddzAreaPrimitive(GL_TRIANGLE_STRIP, utility) {}
+
+ddzVertexArrayTriangle::ddzVertexArrayTriangle(ddzIAreaPrimitiveUtility* utility)
+    : ddzVertexArrayPrimitive(GL_TRIANGLES, utility) {}
+
+int ddzVertexArrayTriangle::Add3DAreaPrimitive(const ddzAreaPrimitiveRequest& r) {
+    constexpr const char* kOperation = "ddzVertexArrayTriangle::Add3DAreaPrimitive";
+    if (r.count != 3) return badPoints(kOperation, __LINE__, "Invalid number of points");
+    return add3D(r, kOperation);
+}
+
+ddzVertexArrayTriStrip::ddzVertexArrayTriStrip(ddzIAreaPrimitiveUtility* utility)
+    : ddzVertexArrayPrimitive(GL_TRIANGLE_STRIP, utility) {}

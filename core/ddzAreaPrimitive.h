@@ -59,7 +59,11 @@ public:
 
 protected:
     int add3D(const ddzAreaPrimitiveRequest& request, const char* operation);
+    virtual int PrepareFor3DAreaPrimitive(const ddzAreaPrimitiveRequest& request);
     virtual int Generate3DAreaPrimitive(const ddzAreaPrimitiveRequest& request);
+    //! Emits the vertices through begin/vertex/attribute calls of the given entry points.
+    template <typename Dispatch>
+    void emit(const ddzAreaPrimitiveRequest& request, const Dispatch& dispatch);
     void CountAreaPrimitive(int count) const;
 
     unsigned glMode_;
@@ -77,6 +81,27 @@ public:
 class ddzTriStrip : public ddzAreaPrimitive {
 public:
     explicit ddzTriStrip(ddzIAreaPrimitiveUtility* utility);
+};
+
+//! Area primitives through the vertex dispatch, which collects them into vertex arrays.
+class ddzVertexArrayPrimitive : public ddzAreaPrimitive {
+public:
+    using ddzAreaPrimitive::ddzAreaPrimitive;
+
+protected:
+    int PrepareFor3DAreaPrimitive(const ddzAreaPrimitiveRequest& request) override;
+    int Generate3DAreaPrimitive(const ddzAreaPrimitiveRequest& request) override;
+};
+
+class ddzVertexArrayTriangle : public ddzVertexArrayPrimitive {
+public:
+    explicit ddzVertexArrayTriangle(ddzIAreaPrimitiveUtility* utility);
+    int Add3DAreaPrimitive(const ddzAreaPrimitiveRequest& request) override;
+};
+
+class ddzVertexArrayTriStrip : public ddzVertexArrayPrimitive {
+public:
+    explicit ddzVertexArrayTriStrip(ddzIAreaPrimitiveUtility* utility);
 };
 
 //! Lighting, shading and colour-material state the area generators keep for OpenGL.

@@ -4,6 +4,7 @@
 #include "ddzAreaPrimitive.h"
 #include "ddzAttributeState.h"
 #include "ddzDLMemory.h"
+#include "ddzVertexArrays.h"
 #include "dviISegmentManager.h"
 #include "dvisi.h"
 
@@ -85,5 +86,17 @@ int ddzFilledPolygon::AddFilledPolygon(int count, const float* points) {
     glEnd();
     ddzDLCountState(ddzDLState::ShadeModel);
     ddzDLCountPrimitive(ddzDLPrimitive::FilledPolygons, 1, 0, count);
+    return ddzOk;
+}
+
+int ddzVertexArrayPolyline::GeneratePolyline(int dimension, int count, const float* points) {
+    if (dimension == 2) return ddzPolyline::GeneratePolyline(dimension, count, points);
+    constexpr const char* kOperation = "ddzVertexArrayPolyline::GeneratePolyline";
+    if (count <= 1) return badPoints(kOperation, __LINE__, "Invalid number of points");
+    if (!points) return badPoints(kOperation, __LINE__, "Invalid input points");
+    const ddzVertexDispatch& d = va_Dispatch();
+    d.begin(GL_LINE_STRIP);
+    for (int i = 0; i < count; ++i) d.vertex(points + 3 * i);
+    d.end();
     return ddzOk;
 }

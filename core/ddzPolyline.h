@@ -16,9 +16,18 @@ public:
     int LineStripMinimum() const { return lineStripMinimum_; }
     void SetLineStripMinimum(int minimum) { lineStripMinimum_ = minimum; }
 
-private:
-    int GeneratePolyline(int dimension, int count, const float* points);
+protected:
+    virtual int GeneratePolyline(int dimension, int count, const float* points);
     int lineStripMinimum_;
+};
+
+//! 3D polylines as one line strip through the vertex dispatch; 2D ones as plain polylines.
+class ddzVertexArrayPolyline : public ddzPolyline {
+public:
+    using ddzPolyline::ddzPolyline;
+
+protected:
+    int GeneratePolyline(int dimension, int count, const float* points) override;
 };
 
 class ddzIFilledPolygon {

@@ -2,6 +2,7 @@
 
 #include "dderr.h"
 #include "ddzPhysicalDeviceSegment.h"
+#include "ddzVertexArrays.h"
 #include "dviIPrimitiveBuffer.h"
 #include "dviIViewport.h"
 #include "dviTypes.h"
@@ -117,6 +118,7 @@ int ddzSegmentManager::OpenSegment(int id, bool burnThrough) {
     workingVolume_.Reset();
     currentId_ = id;
     state_ = (state_ & ~kContributed) | kOpen;
+    va_Start();
     return ddzOk;
 }
 
@@ -143,6 +145,7 @@ int ddzSegmentManager::AddVerticesToBoundingVolume(const float* vertices, int co
 int ddzSegmentManager::CloseSegment() {
     constexpr const char* kOperation = "ddzSegmentManager::CloseSegment";
     if (currentId_ == kNoSegment || !currentSegment_) return report(kOperation, __LINE__, "No segment currently open");
+    va_End();  // what was collected is drawn into the segment's open list
     if (state_ & kContributed) {
         ddzBoundingVolume* volume = nullptr;
         if (store_.CreateBoundingVolume(&volume) != ddzOk) return userAbort(kOperation, __LINE__);

@@ -7,6 +7,7 @@
 #include "ddzAreaPrimitive.h"
 #include "ddzPhysicalDeviceSegment.h"
 #include "ddzPolyline.h"
+#include "ddzVertexArrays.h"
 #include "dvisiGenerators.h"
 #include "ddzSegmentManager.h"
 #include "dviDisplayListManager.h"
@@ -23,8 +24,8 @@ struct CoreObjects {
     ddzRendererOGL* renderer = nullptr;
     dviISegmentManager* segments = nullptr;
     ddzAreaPrimitiveUtility* areaUtility = nullptr;
-    ddzTriangle* triangle = nullptr;
-    ddzTriStrip* triStrip = nullptr;
+    ddzAreaPrimitive* triangle = nullptr;
+    ddzAreaPrimitive* triStrip = nullptr;
     ddzPolyline* polyline = nullptr;
     ddzFilledPolygon* filledPolygon = nullptr;
 };
@@ -74,10 +75,18 @@ int dvisiInitialize(int creationFlag, bool, bool, bool, bool, uint32_t reservedD
         dderrOutOfMemory(kInitialize, __LINE__, "Error creating OGL renderer");
         return ddzOutOfMemory;
     }
+    va_QueryInit();
+    const bool vertexArrays = va_State().enabled;
+    const int lineStripMinimum = ddzSettings().lineStripMinimum;
     core.areaUtility = createIn<ddzAreaPrimitiveUtility>(*core.area);
-    core.polyline = createIn<ddzPolyline>(*core.area, ddzSettings().lineStripMinimum);
-    core.triangle = core.areaUtility ? createIn<ddzTriangle>(*core.area, core.areaUtility) : nullptr;
-    core.triStrip = core.areaUtility ? createIn<ddzTriStrip>(*core.area, core.areaUtility) : nullptr;
+    core.polyline = vertexArrays ? createIn<ddzVertexArrayPolyline>(*core.area, lineStripMinimum)
+                                 : createIn<ddzPolyline>(*core.area, lineStripMinimum);
+    if (core.areaUtility) {
+        core.triangle = vertexArrays ? static_cast<ddzAreaPrimitive*>(createIn<ddzVertexArrayTriangle>(*core.area, core.areaUtility))
+                                     : createIn<ddzTriangle>(*core.area, core.areaUtility);
+        core.triStrip = vertexArrays ? static_cast<ddzAreaPrimitive*>(createIn<ddzVertexArrayTriStrip>(*core.area, core.areaUtility))
+                                     : createIn<ddzTriStrip>(*core.area, core.areaUtility);
+    }
     core.filledPolygon = createIn<ddzFilledPolygon>(*core.area);
     const std::pair<const void*, const char*> generators[] = {{core.polyline, "Error creating polyline."},
                                                               {core.triangle, "Error creating triangle."},
@@ -102,6 +111,7 @@ int dvisiTerminate() {
         }
     }
     ddzPhysicalDeviceSegment::SetDisplayListManager(nullptr);
+    va_Reset();
     destroyIn(*core.area, core.displayLists);
     destroyIn(*core.area, core.renderer);
     destroyIn(*core.area, core.polyline);

@@ -16,7 +16,9 @@ extern "C" {
 
 #define WINAPI
 #define CALLBACK
+#ifndef APIENTRY
 #define APIENTRY
+#endif
 
 typedef int32_t BOOL;
 typedef uint8_t BYTE;

@@ -5,6 +5,7 @@
 
 #include "ddzDLMemory.h"
 #include "ddzPackedColour.h"
+#include "ddzVertexArrays.h"
 #include "pelk.h"
 
 #include <GL/gl.h>
@@ -14,6 +15,16 @@
 namespace {
 
 constexpr float kWidthTolerance = 0.00001f;
+
+// Line, marker and text kinds draw what was collected before their state changes.
+void flushBeforeChange() {
+    switch (ddzAttributes().currentKind) {
+        case 5:
+        case 6:
+        case 7: return;
+        default: va_Dump(true);
+    }
+}
 
 bool widthDiffers(float width) {
     const ddzAttributeState& a = ddzAttributes();
@@ -79,6 +90,7 @@ void applyAreaEdges() {
 void ddzApplyColour(int32_t packed) {
     ddzAttributeState& a = ddzAttributes();
     if (packed == a.lastColour) return;
+    flushBeforeChange();
     float rgb[3];
     ddzUnpackColour(packed, rgb);
     glColor3f(rgb[0], rgb[1], rgb[2]);
@@ -90,6 +102,7 @@ void ddzApplyColourUnknown() { ddzAttributes().lastColour = -1; }
 
 void ddzApplyLineWidth(float width) {
     ddzAttributeState& a = ddzAttributes();
+    flushBeforeChange();
     // OpenGL refuses widths of 0 and below; the memory still takes the request.
     if (width > 0.0f && std::isfinite(width)) {
         glLineWidth(width);
@@ -101,6 +114,7 @@ void ddzApplyLineWidth(float width) {
 
 void ddzApplyLineType(int lineType) {
     static constexpr GLushort patterns[7] = {0, 0, 0x00FF, 0x0101, 0x1C47, 0x0FD1, 0x33F3};
+    flushBeforeChange();
     ddzAttributes().lastLineType = lineType;
     if (lineType == 1) {
         glDisable(GL_LINE_STIPPLE);
