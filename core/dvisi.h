@@ -60,3 +60,5 @@ int dvisipolyline(const int32_t* ints, const float* reals, int32_t colour, int l
 int dvisifilledpolygon(const int32_t* ints, const float* reals, int32_t colour);
 //! Marks what a primitive adds to the open segment, when one is open.
 int dvisiAddPrimitiveToSegment(int kind);
+//! Markers of ints[0] points (reals) in the current dimension.
+int dvisipolymarker(const int32_t* ints, const float* reals, int markerType, int dimension, int font, int32_t colour);

@@ -11,6 +11,7 @@
 #include "dviTypes.h"
 #include "ddzPhysicalDeviceSegment.h"
 #include "dvisiGenerators.h"
+#include "ddzMarkers.h"
 
 namespace {
 
@@ -133,5 +134,10 @@ int dvisifilledpolygon(const int32_t* ints, const float* reals, int32_t) {
     if (dvisiAddPrimitiveToSegment(dviLinePrimitive) != ddzOk) {
         return report(kFunction, __LINE__, "Error setting segment contains line data flag", ddzUserAbort);
     }
+    return ddzOk;
+}
+
+int dvisipolymarker(const int32_t* ints, const float* reals, int markerType, int dimension, int, int32_t) {
+    ddzDrawMarkers(ints[0], reals, markerType, dimension);
     return ddzOk;
 }

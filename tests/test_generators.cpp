@@ -261,3 +261,58 @@ TEST_F(Generators, ClassEightCodeNineDrawsThroughTheDispatcher) {
 }
 
 }  // namespace
+
+#include "ddzMarkerBitmaps.h"
+#include "ddzReservedLists.h"
+
+namespace {
+
+class Markers : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(dvisiInitialize(1, true, false, false, false, 5360, window.hwnd(), window.dc()), 0);
+        ddzReserveDisplayListGroups(1, 1);
+        ddzBuildMarkerBitmaps(ddzReserved().markers);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(0, 64, 0, 64, -10, 10);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        ddzAttributes() = ddzAttributeState{};
+        grdd_c.marker_colour = 0x00FF00;
+        window.clearBack(0x000000);
+        pelk::clearRecordedCalls();
+    }
+    void TearDown() override {
+        dvisiTerminate();
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    }
+    uint32_t pixel(int x, int y) {
+        glFinish();
+        return window.glPixel(GL_BACK, x, 63 - y);
+    }
+    testsupport::GlWindow window{0, 0, 64, 64};
+};
+
+TEST_F(Markers, ThreeDimensionalPlusIsItsBitmap) {
+    const float at[6] = {20, 20, 0, 45, 45, 0};
+    const int32_t ints[1] = {2};
+    ASSERT_EQ(dvisipolymarker(ints, at, 2, 3, 0, 0), 0);
+    EXPECT_EQ(pixel(19, 19), 0x00FF00u);  // the centre of the first plus
+    EXPECT_EQ(pixel(26, 19), 0x00FF00u);  // its arm
+    EXPECT_EQ(pixel(24, 24), 0x000000u);  // not a diagonal
+    EXPECT_EQ(pixel(44, 44), 0x00FF00u);  // the second marker
+}
+
+TEST_F(Markers, TwoDimensionalShapesAreTheHostsAndPointsAreOurs) {
+    const float at[4] = {10.5f, 10.5f, 30.5f, 30.5f};
+    const int32_t ints[1] = {2};
+    dvisipolymarker(ints, at, 5, 2, 0, 0);
+    EXPECT_EQ(pelk::callCount("ddumr2"), 1);
+    EXPECT_EQ(pixel(10, 10), 0x000000u);
+    dvisipolymarker(ints, at, 1, 2, 0, 0);
+    EXPECT_EQ(pixel(10, 10), 0x00FF00u);
+    EXPECT_EQ(pixel(30, 30), 0x00FF00u);
+}
+
+}  // namespace

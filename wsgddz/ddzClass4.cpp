@@ -174,6 +174,11 @@ void ddzc25(I, R reals, X) {
 
 void ddzc21(I ints, R reals, X) { dvisipolyline(ints, reals, grdd_c.line_colour, grdd_c.line_type, grdd_c.line_width); }
 
+void ddzc22(I ints, R reals, X) {
+    dvisipolymarker(ints, reals, grdd_c.marker_type, grdd_c.dimension, ddzAttributes().requestFont, grdd_c.marker_colour);
+    addLineToSegment();
+}
+
 void ddzc23(I ints, R reals, X) {
     dvisi2dpolygon(ints, grdd_c.fill_style, grdd_c.edge_flag, reals);
     addLineToSegment();

@@ -38,3 +38,4 @@ void ddzc23(int32_t* ints, float* reals, void* const* extra);  // 2D polygon
 void ddzc26(int32_t* ints, float* reals, void* const* extra);  // filled polygon
 void ddzc82(int32_t* ints, float* reals, void* const* extra);  // 3D polygon
 void ddzc89(int32_t* ints, float* reals, void* const* extra);  // 3D triangle strip when ints[0] = 2
+void ddzc22(int32_t* ints, float* reals, void* const* extra);  // polymarker

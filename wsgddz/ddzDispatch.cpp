@@ -35,7 +35,7 @@ constexpr CodeEntry class1[] = {
     {15, nullptr}, {16, ddzc116}, {17, ddzc117},  {18, ddzc118},  {19, ddzc119},  {20, nullptr},  {21, nullptr},
     {22, nullptr},
 };
-constexpr CodeEntry class2[] = {{1, ddzc21}, {2, nullptr}, {3, ddzc23}, {4, ddzc24}, {5, ddzc25}, {6, ddzc26}};
+constexpr CodeEntry class2[] = {{1, ddzc21}, {2, ddzc22}, {3, ddzc23}, {4, ddzc24}, {5, ddzc25}, {6, ddzc26}};
 constexpr auto class3 = codeRange<1, 4>();
 constexpr CodeEntry class4[] = {
     {1, ddzc41},   {2, ddzc42},   {3, ddzc43},   {4, ddzc44},   {5, ddzc45},   {6, ddzc46},   {7, ddzc47},
