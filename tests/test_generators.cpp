@@ -14,6 +14,7 @@
 #include "dviTypes.h"
 #include "dvisi.h"
 #include "pelk_test.h"
+#include "support/CoreFakes.h"
 #include "support/TestWindows.h"
 
 #include <dlfcn.h>
@@ -34,24 +35,8 @@ extern "C" void glBegin(GLenum mode) {
 
 namespace {
 
-class TestViewport : public dviIViewport {
-public:
-    int displayType = Shaded;
-    bool switchable = true;
-    int GetDisplayType(int* type) override { return *type = displayType, 0; }
-    int GetViewportId(int* id) override { return *id = 1, 0; }
-    int SetSwitchable(bool on) override { return switchable = on, 0; }
-};
-
-// Nothing is collected in it; its presence switches buffer mode on, so area data get their own list.
-class EmptyPrimitiveBuffer : public dviIPrimitiveBuffer {
-public:
-    int EmptyPolylineBuffer(int) override { return 0; }
-    int EmptyTextBuffer() override { return 0; }
-    int EmptyPolymarkerBuffer() override { return 0; }
-    int Reinitialize(bool) override { return 0; }
-    void ClearOutlineDrawing() override {}
-};
+using TestViewport = testsupport::FakeViewport;
+using EmptyPrimitiveBuffer = testsupport::NullPrimitiveBuffer;
 
 class Generators : public ::testing::Test {
 protected:

@@ -9,6 +9,7 @@
 #include "dviIPrimitiveBuffer.h"
 #include "dviIViewport.h"
 #include "dviTypes.h"
+#include "support/CoreFakes.h"
 #include "support/TestWindows.h"
 
 #include <string>
@@ -18,17 +19,7 @@ namespace {
 
 constexpr uint32_t kRed = 0xFF0000, kGreen = 0x00FF00;
 
-class TestViewport : public dviIMainViewport {
-public:
-    int displayType = Shaded;
-    bool cciActive = false;
-    int cciMode = 1;
-    int GetDisplayType(int* type) override { return *type = displayType, 0; }
-    int GetViewportId(int* id) override { return *id = 2, 0; }
-    bool switchable = true;
-    int SetSwitchable(bool on) override { return switchable = on, 0; }
-    int QueryCCIControls(bool* active, int* mode) override { return *active = cciActive, *mode = cciMode, 0; }
-};
+using TestViewport = testsupport::FakeViewport;
 
 // Draws a green border line when its lines are emptied into the segment.
 class TestPrimitiveBuffer : public dviIPrimitiveBuffer {

@@ -11,6 +11,7 @@
 #include "dviIViewport.h"
 #include "dviTypes.h"
 #include "dvisi.h"
+#include "support/CoreFakes.h"
 #include "support/TestWindows.h"
 
 #include <dlfcn.h>
@@ -31,21 +32,8 @@ extern "C" void glDrawArrays(GLenum mode, GLint first, GLsizei count) {
 
 namespace {
 
-class ShadedViewport : public dviIViewport {
-public:
-    int GetDisplayType(int* type) override { return *type = Shaded, 0; }
-    int GetViewportId(int* id) override { return *id = 1, 0; }
-    int SetSwitchable(bool) override { return 0; }
-};
-
-class NoBuffer : public dviIPrimitiveBuffer {
-public:
-    int EmptyPolylineBuffer(int) override { return 0; }
-    int EmptyTextBuffer() override { return 0; }
-    int EmptyPolymarkerBuffer() override { return 0; }
-    int Reinitialize(bool) override { return 0; }
-    void ClearOutlineDrawing() override {}
-};
+using ShadedViewport = testsupport::FakeViewport;
+using NoBuffer = testsupport::NullPrimitiveBuffer;
 
 const char* const kVariables[] = {"KOVA_IBM_VA_ENABLED", "KOVA_IBM_NO_VA", "KOVA_IBM_OVERRIDE_MULTI_DRAW_EXT",
                                   "KOVA_IBM_LONG_STRIPS", "KOVA_IBM_MAX_TRI_STRIP"};

@@ -2,6 +2,7 @@
 #include "winsys_internal.h"
 
 #include <cstdlib>
+#include <unistd.h>
 
 namespace winsys {
 namespace {
@@ -23,7 +24,11 @@ Display* display() {
     if (!displayTried) {
         displayTried = true;
         XInitThreads();
-        theDisplay = XOpenDisplay(nullptr);
+        // A busy server may refuse a first connection; a few short retries cost nothing when it is absent.
+        for (int attempt = 0; attempt < 3 && !theDisplay; ++attempt) {
+            theDisplay = XOpenDisplay(nullptr);
+            if (!theDisplay && std::getenv("DISPLAY")) usleep(100000);
+        }
         if (theDisplay) XSetErrorHandler(countXError);
     }
     return theDisplay;

@@ -135,6 +135,7 @@ const std::vector<PixelFormat>& pixelFormats() {
         formats.push_back(format);
     }
     if (configs) XFree(configs);
+    formatsRead = !formats.empty();  // an empty answer is asked again next time
     return formats;
 }
 
