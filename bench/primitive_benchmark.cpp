@@ -2,6 +2,7 @@
 // into segments, on the plain and the vertex-array path, against a minimal
 // program compiling the same triangles into one list with glBegin/glEnd; and
 // the dispatch cost of a class 4 attribute change.
+#include "BenchContext.h"
 #include "ddzDispatch.h"
 #include "ddzDeviceSettings.h"
 #include "ddzSegmentManager.h"
@@ -9,7 +10,6 @@
 #include "dviIViewport.h"
 #include "dviTypes.h"
 #include "dvisi.h"
-#include "win32.h"
 
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
@@ -39,26 +39,9 @@ struct NullBuffer : dviIPrimitiveBuffer {
     void ClearOutlineDrawing() override {}
 };
 
-LRESULT windowProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcA(h, m, w, l); }
 HWND window = nullptr;
 HDC dc = nullptr;
 ShadedViewport viewport;
-
-bool makeContext() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = windowProc;
-    wc.lpszClassName = "primitive benchmark";
-    RegisterClassA(&wc);
-    window = CreateWindowExA(0, "primitive benchmark", "", WS_OVERLAPPEDWINDOW, 0, 0, 64, 64, nullptr, nullptr, nullptr,
-                             nullptr);
-    dc = GetDC(window);
-    PIXELFORMATDESCRIPTOR want{};
-    want.dwFlags = PFD_DOUBLEBUFFER | PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL;
-    want.cColorBits = 24;
-    want.cDepthBits = 16;
-    const int format = ChoosePixelFormat(dc, &want);
-    return format && SetPixelFormat(dc, format, &want) && wglMakeCurrent(dc, wglCreateContext(dc));
-}
 
 std::vector<float> grid(int vertices) {
     std::vector<float> v;
@@ -122,60 +105,34 @@ void compileTriangles(int triangles) {
     segments->CloseSegment();
 }
 
-void BM_StripsPlain(benchmark::State& state) {
+// Times the compilation alone: the core is made and torn down outside the timing.
+template <typename Work>
+void timeCompilation(benchmark::State& state, bool vertexArrays, Work work, int triangles) {
     for (auto _ : state) {
         state.PauseTiming();
-        startCore(false);
+        startCore(vertexArrays);
         state.ResumeTiming();
-        compileStrips();
+        work();
         state.PauseTiming();
         stopCore();
         state.ResumeTiming();
     }
-    state.SetItemsProcessed(state.iterations() * kTriangles);
+    state.SetItemsProcessed(state.iterations() * triangles);
 }
 
-void BM_StripsVertexArrays(benchmark::State& state) {
-    for (auto _ : state) {
-        state.PauseTiming();
-        startCore(true);
-        state.ResumeTiming();
-        compileStrips();
-        state.PauseTiming();
-        stopCore();
-        state.ResumeTiming();
-    }
-    state.SetItemsProcessed(state.iterations() * kTriangles);
-}
+void BM_StripsPlain(benchmark::State& state) { timeCompilation(state, false, compileStrips, kTriangles); }
+void BM_StripsVertexArrays(benchmark::State& state) { timeCompilation(state, true, compileStrips, kTriangles); }
 
 void BM_TrianglesPlain(benchmark::State& state) {
     ddzSettings().triStripUse = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        startCore(false);
-        state.ResumeTiming();
-        compileTriangles(kTriangles / 4);
-        state.PauseTiming();
-        stopCore();
-        state.ResumeTiming();
-    }
+    timeCompilation(state, false, [] { compileTriangles(kTriangles / 4); }, kTriangles / 4);
     ddzSettings().triStripUse = 1;
-    state.SetItemsProcessed(state.iterations() * (kTriangles / 4));
 }
 
 void BM_TrianglesVertexArrays(benchmark::State& state) {
     ddzSettings().triStripUse = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        startCore(true);
-        state.ResumeTiming();
-        compileTriangles(kTriangles / 4);
-        state.PauseTiming();
-        stopCore();
-        state.ResumeTiming();
-    }
+    timeCompilation(state, true, [] { compileTriangles(kTriangles / 4); }, kTriangles / 4);
     ddzSettings().triStripUse = 1;
-    state.SetItemsProcessed(state.iterations() * (kTriangles / 4));
 }
 
 // The minimal program: the same strips into one list with glBegin/glEnd.
@@ -217,7 +174,7 @@ BENCHMARK(BM_Class4Dispatch);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!makeContext()) {
+    if (!makeBenchContext("primitive benchmark", &window, &dc)) {
         std::fprintf(stderr, "primitive_benchmark: no OpenGL context\n");
         return 1;
     }

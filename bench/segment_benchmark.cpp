@@ -2,13 +2,13 @@
 // delete them one by one or all at once. Each driver case has a plain-OpenGL
 // twin issuing the same lists, so the share of time spent outside OpenGL is
 // (driver - plain) / driver.
+#include "BenchContext.h"
 #include "dderr.h"
 #include "ddzPhysicalDeviceSegment.h"
 #include "ddzSegmentManager.h"
 #include "dviDisplayListManager.h"
 #include "dviIViewport.h"
 #include "dviTypes.h"
-#include "win32.h"
 
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
@@ -27,26 +27,6 @@ struct ShadedViewport : dviIViewport {
     int GetViewportId(int* id) override { return *id = 1, 0; }
     int SetSwitchable(bool) override { return 0; }
 };
-
-LRESULT windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) { return DefWindowProcA(hwnd, msg, wParam, lParam); }
-
-// One window and context for the whole run.
-bool makeContext() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = windowProc;
-    wc.lpszClassName = "segment benchmark";
-    RegisterClassA(&wc);
-    HWND hwnd = CreateWindowExA(0, "segment benchmark", "", WS_OVERLAPPEDWINDOW, 0, 0, 64, 64, nullptr, nullptr, nullptr,
-                                nullptr);
-    HDC dc = GetDC(hwnd);
-    PIXELFORMATDESCRIPTOR want{};
-    want.dwFlags = PFD_DOUBLEBUFFER | PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL;
-    want.cColorBits = 24;
-    want.cDepthBits = 16;
-    const int format = ChoosePixelFormat(dc, &want);
-    if (!format || !SetPixelFormat(dc, format, &want)) return false;
-    return wglMakeCurrent(dc, wglCreateContext(dc));
-}
 
 std::vector<float> strip() {
     std::vector<float> v;
@@ -183,7 +163,9 @@ BENCHMARK(BM_DriverDeleteAll)->Unit(benchmark::kMillisecond)->Iterations(3);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!makeContext()) {
+    HWND window = nullptr;
+    HDC dc = nullptr;
+    if (!makeBenchContext("segment benchmark", &window, &dc)) {
         std::fprintf(stderr, "segment_benchmark: no OpenGL context\n");
         return 1;
     }

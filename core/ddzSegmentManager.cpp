@@ -255,7 +255,7 @@ int ddzSegmentManager::DeleteSegment(int id) {
     return ddzOk;
 }
 
-int ddzSegmentManager::deleteAll(int mode, const char*) {
+int ddzSegmentManager::deleteAll(int mode) {
     if (state_ & kOpen) glEndListIfCompiling();
     state_ &= ~(kOpen | kContributed | kBufferMode | kPartState);
     currentSegment_ = nullptr;
@@ -265,8 +265,8 @@ int ddzSegmentManager::deleteAll(int mode, const char*) {
     return ddzOk;
 }
 
-int ddzSegmentManager::DeleteAllForNewModelFile() { return deleteAll(1, "ddzSegmentManager::DeleteAllForNewModelFile"); }
-int ddzSegmentManager::DeleteAllForRedisplay() { return deleteAll(0, "ddzSegmentManager::DeleteAllForRedisplay"); }
+int ddzSegmentManager::DeleteAllForNewModelFile() { return deleteAll(1); }
+int ddzSegmentManager::DeleteAllForRedisplay() { return deleteAll(0); }
 
 int ddzSegmentManager::CreatePrimitiveBuffer(dviIPrimitiveBuffer* buffer, dviIPrimitiveBuffer** out) {
     *out = nullptr;

@@ -54,7 +54,7 @@ public:
     int CurrentSegmentId() const { return currentId_; }
 
 private:
-    int deleteAll(int mode, const char* operation);
+    int deleteAll(int mode);
 
     ddzSegmentStore store_;
     ddzBoundingVolume workingVolume_;

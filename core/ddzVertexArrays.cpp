@@ -100,6 +100,14 @@ void drawRange(Collection& c, GLenum drawMode, int first, int n) {
     glDrawArrays(drawMode, first, n);
 }
 
+// Draws the collected triangles and empties their collection.
+void flushTriangles() {
+    if (triangles.count == 0) return;
+    countArea(triangles, true, 1, triangles.count);
+    drawRange(triangles, GL_TRIANGLES, 0, triangles.count);
+    triangles.reset();
+}
+
 void drawStrips(Collection& c, GLenum drawMode) {
     if (c.starts.empty()) return;
     setClientArrays(c);
@@ -235,10 +243,7 @@ void dumpSelected() {
 
 void dumpAll() {
     printTable();
-    if (triangles.count) {
-        countArea(triangles, true, 1, triangles.count);
-        drawRange(triangles, GL_TRIANGLES, 0, triangles.count);
-    }
+    flushTriangles();
     va_dumpTriangleStrips();
     if (points.count) {
         ddzDLCountPrimitive(ddzDLPrimitive::Points, 1, 0, points.count);
@@ -341,15 +346,8 @@ void collectEnd() {
         c->count += inProgress;
     } else if (c == &triangleStrips && inProgress == 3) {
         // A three-vertex strip is one triangle and joins the triangle array.
-        if (triangles.count > 0 && triangles.bits != primitiveBits) {
-            countArea(triangles, true, 1, triangles.count);
-            drawRange(triangles, GL_TRIANGLES, 0, triangles.count);
-            triangles.reset();
-        }
-        if (triangles.count + 3 >= kVertexArrayCapacity) {
-            countArea(triangles, true, 1, triangles.count);
-            drawRange(triangles, GL_TRIANGLES, 0, triangles.count);
-            triangles.reset();
+        if ((triangles.count > 0 && triangles.bits != primitiveBits) || triangles.count + 3 >= kVertexArrayCapacity) {
+            flushTriangles();
         }
         for (int i = 0; i < 3; ++i) copyVertexBetween(*c, c->count + i, triangles, triangles.count + i);
         triangles.count += 3;

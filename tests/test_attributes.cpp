@@ -62,11 +62,7 @@ int total() {
 class Attributes : public ::testing::Test {
 protected:
     void SetUp() override {
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(0, 64, 0, 64, -1, 1);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+        testsupport::projectOntoPixels(64, 64, 1);
         ddzAttributes() = ddzAttributeState{};
         grdd_c.line_colour = 0xFF0000;
         grdd_c.line_type = 1;

@@ -104,11 +104,7 @@ TEST(BoundingVolume, CopyKeepsTheTargetsBit31) {
 TEST(BoundingVolume, OutlineDrawsEdgesAndRestoresColourAndFill) {
     testsupport::GlWindow w(0, 0, 64, 64);
     ddzRendererOGL renderer(false);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, 64, 0, 64, -100, 100);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    testsupport::projectOntoPixels(64, 64, 100);
     w.clearBack(0x000000);
     ddzBoundingVolume v;
     const float points[6] = {10.5f, 10.5f, 0, 50.5f, 50.5f, 10};

@@ -170,11 +170,7 @@ TEST(MarkerLists, OpenCompilesTheNineBitmapsAndCountsTheFixedLists) {
     // The plus marker (type 2, list 1) drawn at a raster position; its centre pixel is 8 from the
     // bitmap's corner, which lies 9 below and left of the raster position.
     glViewport(0, 0, 64, 64);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, 64, 0, 64, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    testsupport::projectOntoPixels(64, 64, 1);
     glDrawBuffer(GL_BACK);
     glDisable(GL_SCISSOR_TEST);
     glClearColor(0, 0, 0, 1);

@@ -43,11 +43,7 @@ protected:
     void SetUp() override {
         ASSERT_EQ(dvisiInitialize(1, true, false, false, false, 16, window.hwnd(), window.dc()), 0);
         dderrClearList();
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(0, 64, 0, 64, -10, 10);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+        testsupport::projectOntoPixels(64, 64, 10);
         glEnable(GL_LIGHT0);
         ddzAttributes() = ddzAttributeState{};
         grdd_c.line_colour = 0xFF0000;
@@ -258,11 +254,7 @@ protected:
         ASSERT_EQ(dvisiInitialize(1, true, false, false, false, 5360, window.hwnd(), window.dc()), 0);
         ddzReserveDisplayListGroups(1, 1);
         ddzBuildMarkerBitmaps(ddzReserved().markers);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(0, 64, 0, 64, -10, 10);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+        testsupport::projectOntoPixels(64, 64, 10);
         ddzAttributes() = ddzAttributeState{};
         grdd_c.marker_colour = 0x00FF00;
         window.clearBack(0x000000);

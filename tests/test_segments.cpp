@@ -47,11 +47,7 @@ protected:
     void SetUp() override {
         dderrClearList();
         dderrSetRecording(true);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(0, 64, 0, 64, -10, 10);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+        testsupport::projectOntoPixels(64, 64, 10);
         glEnable(GL_LIGHT0);  // white light along +z; a lit quad turns grey
         ddzPhysicalDeviceSegment::SetDisplayListManager(&lists);
         manager.SetCurrentContext(3, &viewport);

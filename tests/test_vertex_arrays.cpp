@@ -61,11 +61,7 @@ protected:
         dviIPrimitiveBuffer* buffer = nullptr;
         ddzSegmentManager::CreatePrimitiveBuffer(new NoBuffer, &buffer);
         dvisiSegmentManager()->SetCurrentContext(3, &viewport);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(0, 64, 0, 64, -10, 10);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+        testsupport::projectOntoPixels(64, 64, 10);
         glEnable(GL_LIGHT0);
     }
 

@@ -69,11 +69,7 @@ TEST(Contexts, XorIntoTheFrontCombinesWithTheSwappedPicture) {
     w.clearBack(kBlue);
     SwapBuffers(w.dc());
     glDrawBuffer(GL_FRONT);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, 64, 0, 64, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    testsupport::projectOntoPixels(64, 64, 1);
     glEnable(GL_COLOR_LOGIC_OP);
     glLogicOp(GL_XOR);
     glColor3ub(0xFF, 0xFF, 0x00);

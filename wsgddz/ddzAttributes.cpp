@@ -87,6 +87,11 @@ void applyAreaEdges() {
 
 }  // namespace
 
+ddzAttributeState& ddzAttributes() {
+    static ddzAttributeState state;
+    return state;
+}
+
 void ddzApplyColour(int32_t packed) {
     ddzAttributeState& a = ddzAttributes();
     if (packed == a.lastColour) return;

@@ -21,11 +21,6 @@ constexpr float kSystemFontCell[2] = {8.0f, 16.0f};
 
 }  // namespace
 
-ddzAttributeState& ddzAttributes() {
-    static ddzAttributeState state;
-    return state;
-}
-
 void ddzDescribeWorkstation() {
     const GraphicsWindowState& window = ddzWindowState();
     wsdcpt_c.ws_value_4 = 1;

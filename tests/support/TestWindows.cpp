@@ -44,6 +44,14 @@ bool pumpUntil(const std::function<bool()>& done, int timeoutMs) {
     }
 }
 
+void projectOntoPixels(int width, int height, double depth) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, width, 0, height, -depth, depth);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
 int doubleBufferedFormat(HDC dc) {
     const int count = DescribePixelFormat(dc, 1, 0, nullptr);
     for (int i = 1; i <= count; ++i) {

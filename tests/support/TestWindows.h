@@ -49,6 +49,9 @@ private:
     int width_, height_;
 };
 
+//! Projection of window pixels (0..width, 0..height, depth -depth..depth); modelview identity.
+void projectOntoPixels(int width, int height, double depth);
+
 //! Index of the first double-buffered RGBA window format with a depth buffer, 0 when none.
 int doubleBufferedFormat(HDC dc);
 
