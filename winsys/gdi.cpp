@@ -11,9 +11,9 @@ namespace {
 std::map<uint32_t, DeviceContextRecord> deviceContexts;
 HDC screenDc = nullptr;
 
-// Stock objects are fixed handles; they are never freed.
-constexpr uint32_t stockObjectValue(int object) {
-    return (static_cast<uint32_t>(HandleKind::Brush) << 24) | 0x00ff0000u | static_cast<uint32_t>(object);
+// Stock objects are fixed handles of their kind's range; they are never freed.
+constexpr uint32_t stockObjectValue(HandleKind kind, int object) {
+    return (static_cast<uint32_t>(kind) << 24) | 0x00ff0000u | static_cast<uint32_t>(object);
 }
 
 bool isEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
@@ -32,6 +32,18 @@ HDC createDcFor(HWND hwnd) {
 }
 
 void destroyDc(HDC hdc) { deviceContexts.erase(handleValue(hdc)); }
+
+HGDIOBJ stockObject(int object) {
+    switch (object) {
+        case WHITE_BRUSH:
+        case BLACK_BRUSH:
+        case NULL_BRUSH:
+            return reinterpret_cast<HGDIOBJ>(static_cast<uintptr_t>(stockObjectValue(HandleKind::Brush, object)));
+        case SYSTEM_FONT:
+            return reinterpret_cast<HGDIOBJ>(static_cast<uintptr_t>(stockObjectValue(HandleKind::Font, object)));
+        default: return nullptr;
+    }
+}
 
 void invalidateClient(WindowRecord& w, const RECT* rect) {
     RECT r = rect ? *rect : RECT{0, 0, w.width, w.height};
@@ -126,20 +138,34 @@ BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom) {
     return TRUE;
 }
 
-HGDIOBJ GetStockObject(int object) {
-    switch (object) {
-        case WHITE_BRUSH:
-        case BLACK_BRUSH:
-        case NULL_BRUSH:
-        case SYSTEM_FONT:
-            return reinterpret_cast<HGDIOBJ>(static_cast<uintptr_t>(stockObjectValue(object)));
-        default: return nullptr;
+HGDIOBJ GetStockObject(int object) { return stockObject(object); }
+
+HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
+    DeviceContextRecord* dc = findDc(hdc);
+    if (!dc || !object) return nullptr;
+    if (isFontObject(object)) {
+        HGDIOBJ previous = dc->font ? dc->font : stockObject(SYSTEM_FONT);
+        dc->font = object;
+        return previous;
     }
+    if (handleKindOf(reinterpret_cast<uintptr_t>(object)) == HandleKind::Brush) {
+        HGDIOBJ previous = dc->brush ? dc->brush : stockObject(WHITE_BRUSH);
+        dc->brush = object;
+        return previous;
+    }
+    return HGDI_ERROR;
 }
 
 BOOL DeleteObject(HGDIOBJ object) {
-    // Stock objects ignore deletion; fonts are released by the font area.
-    return object != nullptr;
+    if (!object) return FALSE;
+    if (isFontObject(object)) {
+        // A device context keeps no dangling font: it falls back to the stock one.
+        for (auto& [value, dc] : deviceContexts) {
+            if (dc.font == object) dc.font = nullptr;
+        }
+        return deleteFontObject(object) ? TRUE : FALSE;
+    }
+    return handleKindOf(reinterpret_cast<uintptr_t>(object)) == HandleKind::Brush ? TRUE : FALSE;
 }
 
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL) {

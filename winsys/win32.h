@@ -111,6 +111,68 @@ typedef struct tagMINMAXINFO {
     POINT ptReserved, ptMaxSize, ptMaxPosition, ptMinTrackSize, ptMaxTrackSize;
 } MINMAXINFO;
 
+// ---- Fonts
+#define LF_FACESIZE 32
+typedef struct tagLOGFONTA {
+    LONG lfHeight;
+    LONG lfWidth;
+    LONG lfEscapement;
+    LONG lfOrientation;
+    LONG lfWeight;
+    BYTE lfItalic;
+    BYTE lfUnderline;
+    BYTE lfStrikeOut;
+    BYTE lfCharSet;
+    BYTE lfOutPrecision;
+    BYTE lfClipPrecision;
+    BYTE lfQuality;
+    BYTE lfPitchAndFamily;
+    CHAR lfFaceName[LF_FACESIZE];
+} LOGFONTA, *LPLOGFONTA;
+
+typedef struct tagTEXTMETRICA {
+    LONG tmHeight;
+    LONG tmAscent;
+    LONG tmDescent;
+    LONG tmInternalLeading;
+    LONG tmExternalLeading;
+    LONG tmAveCharWidth;
+    LONG tmMaxCharWidth;
+    LONG tmWeight;
+    LONG tmOverhang;
+    LONG tmDigitizedAspectX;
+    LONG tmDigitizedAspectY;
+    BYTE tmFirstChar;
+    BYTE tmLastChar;
+    BYTE tmDefaultChar;
+    BYTE tmBreakChar;
+    BYTE tmItalic;
+    BYTE tmUnderlined;
+    BYTE tmStruckOut;
+    BYTE tmPitchAndFamily;
+    BYTE tmCharSet;
+} TEXTMETRICA, *LPTEXTMETRICA;
+
+typedef UINT_PTR (*LPCFHOOKPROC)(HWND, UINT, WPARAM, LPARAM);
+typedef struct tagCHOOSEFONTA {
+    DWORD lStructSize;
+    HWND hwndOwner;
+    HDC hDC;
+    LPLOGFONTA lpLogFont;
+    int32_t iPointSize;
+    DWORD Flags;
+    COLORREF rgbColors;
+    LPARAM lCustData;
+    LPCFHOOKPROC lpfnHook;
+    LPCSTR lpTemplateName;
+    HINSTANCE hInstance;
+    LPSTR lpszStyle;
+    WORD nFontType;
+    WORD ___MISSING_ALIGNMENT__;
+    int32_t nSizeMin;
+    int32_t nSizeMax;
+} CHOOSEFONTA, *LPCHOOSEFONTA;
+
 typedef struct tagPAINTSTRUCT {
     HDC hdc;
     BOOL fErase;
@@ -301,6 +363,24 @@ static_assert(sizeof(PIXELFORMATDESCRIPTOR) == 40, "PIXELFORMATDESCRIPTOR is 40 
 #define BLACK_BRUSH 4
 #define NULL_BRUSH 5
 #define SYSTEM_FONT 13
+#define FW_NORMAL 400
+#define FW_BOLD 700
+#define ANSI_CHARSET 0
+#define DEFAULT_CHARSET 1
+#define OUT_DEFAULT_PRECIS 0
+#define OUT_TT_ONLY_PRECIS 7
+#define TMPF_FIXED_PITCH 0x01
+#define TMPF_VECTOR 0x02
+#define TMPF_TRUETYPE 0x04
+#define TMPF_DEVICE 0x08
+#define CF_SCREENFONTS 0x00000001
+#define CF_INITTOLOGFONTSTRUCT 0x00000040
+#define CF_SCRIPTSONLY 0x00000400
+#define CF_NOVECTORFONTS 0x00000800
+#define CF_FORCEFONTEXIST 0x00010000
+#define CF_TTONLY 0x00040000
+#define SCREEN_FONTTYPE 0x2000
+#define HGDI_ERROR ((HGDIOBJ)(intptr_t)-1)
 
 // ---- Message boxes
 #define MB_OK 0x00000000L
@@ -441,6 +521,11 @@ BOOL EqualRect(const RECT* a, const RECT* b);
 BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom);
 HGDIOBJ GetStockObject(int object);
 BOOL DeleteObject(HGDIOBJ object);
+HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object);
+HFONT CreateFontIndirectA(const LOGFONTA* logFont);
+int GetTextFaceA(HDC hdc, int count, LPSTR faceName);
+BOOL GetTextMetricsA(HDC hdc, LPTEXTMETRICA metrics);
+BOOL ChooseFontA(LPCHOOSEFONTA chooseFont);
 
 // ---- Modules, resources, errors, message boxes
 HMODULE LoadLibraryA(LPCSTR fileName);
@@ -471,5 +556,6 @@ HGLRC wglGetCurrentContext(void);
 HDC wglGetCurrentDC(void);
 BOOL wglShareLists(HGLRC source, HGLRC target);
 PROC wglGetProcAddress(LPCSTR name);
+BOOL wglUseFontBitmapsA(HDC hdc, DWORD first, DWORD count, DWORD listBase);
 
 }  // extern "C"

@@ -107,11 +107,23 @@ Cursor xCursorFor(HCURSOR cursor);
 // ---- Device contexts
 struct DeviceContextRecord {
     HDC handle = nullptr;
-    HWND window = nullptr;  // null: the screen
+    HWND window = nullptr;    // null: the screen
+    HGDIOBJ font = nullptr;   // null: the stock system font
+    HGDIOBJ brush = nullptr;  // null: the stock white brush
 };
 DeviceContextRecord* findDc(HDC hdc);
 HDC createDcFor(HWND hwnd);
 void destroyDc(HDC hdc);
+
+//! The fixed handle of a stock object (never freed), null for an unknown one.
+HGDIOBJ stockObject(int object);
+
+// ---- Fonts
+bool isFontObject(HGDIOBJ object);
+//! Releases a logical font; the stock font ignores it. False when object is no font.
+bool deleteFontObject(HGDIOBJ object);
+//! Logical fonts alive (the stock font not counted).
+int liveFontCount();
 
 // ---- Messages
 void postMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

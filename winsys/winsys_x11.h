@@ -15,4 +15,8 @@ Window winsysXWindow(HWND hwnd);
 BOOL winsysCurrentContextCopiesAfterSwap(void);
 //! Live objects of the layer, for leak checks: windows, device contexts, GL contexts.
 void winsysObjectCounts(int* windows, int* deviceContexts, int* glContexts);
+//! Logical fonts alive (the stock system font is not one of them).
+int winsysFontCount(void);
+//! The answer of the next font dialogs (ChooseFontA); null: the dialog is cancelled.
+void winsysSetChooseFontAnswer(const LOGFONTA* answer);
 }
