@@ -4,6 +4,7 @@
 #include "ddzEntrySlots.h"
 #include "ddzDLMemory.h"
 #include "ddzReservedLists.h"
+#include "ddzWindowsFonts.h"
 #include "dviDisplayListManager.h"
 #include "dvisi.h"
 #include "support/TestWindows.h"
@@ -166,7 +167,11 @@ TEST(MarkerLists, OpenCompilesTheNineBitmapsAndCountsTheFixedLists) {
     for (uint32_t i = 0; i < 9; ++i) EXPECT_TRUE(glIsList(first + i));
     uint32_t base = 0;
     ddzDLBaseSize(&base);
-    EXPECT_EQ(base, (6u + 9u) * 4u + 325u);
+    // Six fixed lists, nine 17 x 17 marker bitmaps, and 224 characters of each font.
+    const ddzOpenGLFontTable& fonts = OpenGLFontTable();
+    double fontBytes = 0;
+    for (int i = 0; i < fonts.count; ++i) fontBytes += 224.0 * (4 + fonts.fonts[i].width * fonts.fonts[i].height / 8.0);
+    EXPECT_EQ(base, static_cast<uint32_t>((6 + 9) * 4 + 325.125 + fontBytes));
     // The plus marker (type 2, list 1) drawn at a raster position; its centre pixel is 8 from the
     // bitmap's corner, which lies 9 below and left of the raster position.
     glViewport(0, 0, 64, 64);

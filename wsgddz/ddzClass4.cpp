@@ -2,9 +2,9 @@
 
 #include "dderr.h"
 #include "ddzAttributeState.h"
-#include "ddzFontChoice.h"
 #include "ddzPackedColour.h"
 #include "ddzPackedText.h"
+#include "ddzWindowsFonts.h"
 #include "dviISegmentManager.h"
 #include "dvisi.h"
 #include "pelk.h"
@@ -24,15 +24,14 @@ void forgetEdgeFlagIf(int value) {
 
 void chooseRequestFont(float width, float height) {
     const float scale = grdd_c.raster_scale;
-    ddzAttributes().requestFont =
-        ddzChooseFont(width * scale, height * scale, &grdd_c.chosen_font_cell[0], &grdd_c.chosen_font_cell[1]);
+    float again[2];
+    ddzSelectFont(width * scale, height * scale, &ddzAttributes().requestFont, &grdd_c.chosen_font_cell[0],
+                  &grdd_c.chosen_font_cell[1], &again[0], &again[1]);
 }
 
 void chooseFixedFont() {
-    float w = 0, h = 0;
-    ddzAttributes().fixedFont = ddzChooseFont(8.1f, 10.1f, &w, &h);
-    grdd_c.fixed_font_cell[0] = grdd_c.fixed_font_cell[2] = w;
-    grdd_c.fixed_font_cell[1] = grdd_c.fixed_font_cell[3] = h;
+    float* cell = grdd_c.fixed_font_cell;
+    ddzSelectFont(8.1f, 10.1f, &ddzAttributes().fixedFont, &cell[0], &cell[1], &cell[2], &cell[3]);
 }
 
 }  // namespace
@@ -127,8 +126,9 @@ void ddzc423(I ints, R reals, X) { ints[0] = ddzPackColour(reals[0], reals[1], r
 
 void ddzc425(I, R reals, X) {
     const float scale = grdd_c.raster_scale != 0.0f ? grdd_c.raster_scale : 1.0f;
-    float w = 0, h = 0;
-    ddzChooseFont(reals[0] * scale, reals[1] * scale, &w, &h);
+    int font = 0;
+    float w = 0, h = 0, again[2];
+    ddzSelectFont(reals[0] * scale, reals[1] * scale, &font, &w, &h, &again[0], &again[1]);
     reals[0] = w / scale;
     reals[1] = h / scale;
 }

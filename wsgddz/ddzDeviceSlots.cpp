@@ -6,6 +6,7 @@
 #include "ddzDeviceSettings.h"
 #include "ddzDispatch.h"
 #include "ddzPackedText.h"
+#include "ddzWindowsFonts.h"
 #include "pelk.h"
 
 namespace {
@@ -32,6 +33,7 @@ void ddzOpenDevice() {
 
 void ddzCloseDevice() {
     GraphicsWindowState& window = ddzWindowState();
+    ddzDeleteFonts();
     wguiStatusWindowControl(0x800000, nullptr);
     wglMakeCurrent(nullptr, nullptr);
     if (window.renderingContext) wglDeleteContext(window.renderingContext);

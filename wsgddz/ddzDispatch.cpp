@@ -3,6 +3,7 @@
 #include "dderr.h"
 #include "ddzClass1.h"
 #include "ddzClass4.h"
+#include "ddzClass14.h"
 #include "ddzPackedText.h"
 
 #include <array>
@@ -52,7 +53,9 @@ constexpr auto class10 = codeRange<1, 10>();
 constexpr auto class11 = codeRange<1, 6>();
 constexpr auto class12 = codeRange<1, 9>();
 constexpr auto class13 = codeRange<1, 6>();
-constexpr auto class14 = codeRange<1, 12>();
+constexpr CodeEntry class14[] = {{1, nullptr}, {2, nullptr},  {3, nullptr},  {4, ddzce4},
+                                 {5, ddzce5},  {6, ddzce6},   {7, ddzce7},   {8, nullptr},
+                                 {9, nullptr}, {10, nullptr}, {11, nullptr}, {12, nullptr}};
 
 const ClassTable classTables[16] = {
     {class1, Unknown::Report},  {class2, Unknown::Report},  {class3, Unknown::Report},

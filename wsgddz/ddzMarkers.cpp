@@ -4,6 +4,7 @@
 #include "ddzDLMemory.h"
 #include "ddzReservedLists.h"
 #include "ddzVertexArrays.h"
+#include "ddzWindowsFonts.h"
 #include "pelk.h"
 
 #include <GL/gl.h>
@@ -14,7 +15,7 @@ namespace {
 void characterMarker(int type, const float* point, int dimension) {
     ddzApplyAttributes(8);
     const GLubyte character = static_cast<GLubyte>(type & 0x7f);
-    glListBase(ddzReserved().fonts + static_cast<GLuint>(ddzAttributes().currentTextFont) * 256u);
+    glListBase(ddzFontListBase(ddzAttributes().currentTextFont));
     dimension == 2 ? glRasterPos2f(point[0], point[1]) : glRasterPos3f(point[0], point[1], point[2]);
     glCallLists(1, GL_BYTE, &character);
     glListBase(0);

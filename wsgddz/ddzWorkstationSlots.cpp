@@ -6,6 +6,7 @@
 #include "ddzAttributeState.h"
 #include "ddzDeviceSettings.h"
 #include "ddzDispatch.h"
+#include "ddzWindowsFonts.h"
 #include "dvisi.h"
 #include "pelk.h"
 
@@ -16,8 +17,23 @@ namespace {
 
 void setBit(int32_t& word, int32_t bit) { sbit32(&word, &bit); }
 
-// The stock system font's cell stands in while the driver has one display font.
-constexpr float kSystemFontCell[2] = {8.0f, 16.0f};
+// The text fonts of the window: with several display fonts the closest to a
+// cell that suits the window size, else both take the one font's cell.
+void chooseTextFonts(int width, int height, float large[2], float small[2]) {
+    const bool smallWindow = width < 800 || height < 600;
+    const float largeRequest[2] = {smallWindow ? 8.0f : 9.0f, smallWindow ? 13.0f : 15.0f};
+    const float smallRequest[2] = {smallWindow ? 7.0f : 8.0f, 13.0f};
+    int font = 0;
+    float again[2];
+    if (OpenGLFontTable().count > 1) {
+        ddzSelectFont(largeRequest[0], largeRequest[1], &font, &large[0], &large[1], &again[0], &again[1]);
+        ddzSelectFont(smallRequest[0], smallRequest[1], &font, &small[0], &small[1], &again[0], &again[1]);
+    } else {
+        ddzSelectFont(0.0f, 0.0f, &font, &large[0], &large[1], &again[0], &again[1]);
+        small[0] = large[0];
+        small[1] = large[1];
+    }
+}
 
 }  // namespace
 
@@ -110,8 +126,8 @@ void ddzDeviceGeometry() {
     grdd_c.dd_value_428 = 0;
     dduscm();
 
-    const float* large = kSystemFontCell;
-    const float* small = kSystemFontCell;
+    float large[2], small[2];
+    chooseTextFonts(width, height, large, small);
     grmap_c.large_font_cell[0] = large[0] / scale;
     grmap_c.large_font_cell[1] = large[1] / scale;
     grmap_c.small_font_cell[0] = small[0] / scale;

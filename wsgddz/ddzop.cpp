@@ -9,6 +9,7 @@
 #include "ddzPolyline.h"
 #include "dvisiGenerators.h"
 #include "ddzReservedLists.h"
+#include "ddzWindowsFonts.h"
 #include "dvisi.h"
 #include "pelk.h"
 
@@ -182,6 +183,7 @@ void ddzop(int32_t* window, int32_t* redMax, int32_t* greenMax, int32_t* blueMax
     }
     ddzReserveDisplayListGroups(lightingConfigurations, textureConfigurations);
 
+    ddzwlfnt();
     s.dynamicViewingMode = 1;
     s.dynamicViewingStep = w.screenHeight / 16;
     if (trace) std::printf("ddzop: Now SetDrawMode ddzbfc(%d) \n", w.doubleBuffered ? 1 : 0);

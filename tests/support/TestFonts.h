@@ -11,11 +11,13 @@ namespace testsupport {
 struct FaceAlias {
     std::string requested;  // the family asked for, e.g. "Lucida Console"
     std::string installed;  // the installed family that answers it
-    double minimumPixelSize = 0;  // requests of smaller cells find no such face
+    double maximumPixelSize = 1000;  // requests of larger cells find no such face
 };
 
 //! Points fontconfig at a configuration with these aliases on top of the
-//! system's. Call before the process first uses a font.
+//! system's, where the real fonts of the driver's preferred typefaces are
+//! hidden, so a test sees the faces it declares and no others. Call before the
+//! process first uses a font.
 void installFaceAliases(const std::vector<FaceAlias>& aliases);
 
 }  // namespace testsupport
