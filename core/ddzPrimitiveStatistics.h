@@ -1,5 +1,6 @@
-// Statistics of the area primitives drawn: how many primitives of each vertex
-// count (below 53, then one shared counter), gathered while tracing is on.
+// Statistics of what was drawn: how many area primitives of each vertex count
+// (below 53, then one shared counter), gathered while tracing is on, and the
+// characters of text.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,7 @@ struct ddzPrimitiveStatistics {
     uint32_t byVertexCount[kStatisticsBuckets] = {};
     uint32_t triangles = 0;
     uint32_t strips = 0;
+    uint32_t characters = 0;
 };
 
 ddzPrimitiveStatistics& ddzStatistics();

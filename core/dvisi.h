@@ -62,3 +62,5 @@ int dvisifilledpolygon(const int32_t* ints, const float* reals, int32_t colour);
 int dvisiAddPrimitiveToSegment(int kind);
 //! Markers of ints[0] points (reals) in the current dimension.
 int dvisipolymarker(const int32_t* ints, const float* reals, int markerType, int dimension, int font, int32_t colour);
+//! 3D text: ints[0] characters of the host string at ints + 1, at the point reals; drawn in a 3D context.
+int dvisitext(const int32_t* ints, const float* reals, int font, int32_t colour);

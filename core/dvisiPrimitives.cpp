@@ -12,6 +12,7 @@
 #include "ddzPhysicalDeviceSegment.h"
 #include "dvisiGenerators.h"
 #include "ddzMarkers.h"
+#include "ddzText.h"
 
 namespace {
 
@@ -139,5 +140,11 @@ int dvisifilledpolygon(const int32_t* ints, const float* reals, int32_t) {
 
 int dvisipolymarker(const int32_t* ints, const float* reals, int markerType, int dimension, int, int32_t) {
     ddzDrawMarkers(ints[0], reals, markerType, dimension);
+    return ddzOk;
+}
+
+int dvisitext(const int32_t* ints, const float* reals, int, int32_t) {
+    if (!ints || !reals) return ddzOk;
+    if (currentDimension() == 3) ddzDrawString(ints[0], reinterpret_cast<const char*>(ints + 1), reals, 3);
     return ddzOk;
 }

@@ -161,6 +161,8 @@ void ddzc24(I ints, R reals, X) {
         int32_t pending = ddzAttributes().textPairPending ? 1 : 0;
         ddumc2(&code, &pending, ints, reals);
         ddutx2(reals, ints, ints + 1);
+    } else {
+        dvisitext(ints, reals, ddzAttributes().requestFont, grdd_c.text_colour);
     }
     ddzAttributes().textPairPending = false;
     addLineToSegment();

@@ -2,13 +2,17 @@
 #include "ddzEntrySlots.h"
 
 #include "ddzAttributeState.h"
+#include "ddzText.h"
 #include "pelk.h"
 
 #include <GL/gl.h>
 
-void ddzDrawText(const int32_t*, const int32_t*, const int32_t* count, const char* text) {
-    if (!count || *count <= 0 || !text) return;
-    // Characters are drawn by the bitmap fonts once they exist for the device.
+void ddzDrawText(const int32_t* x, const int32_t* y, const int32_t* count, const char* text) {
+    if (!x || !y || !count || *count <= 0 || !text) return;
+    const float device[2] = {static_cast<float>(*x), static_cast<float>(*y)};
+    float normalised[2];
+    ddudn2(device, normalised);
+    ddzDrawString(*count, text, normalised, 2);
 }
 
 void ddzPenMove(const int32_t* pen, const int32_t* x, const int32_t* y) {

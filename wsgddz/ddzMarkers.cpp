@@ -14,10 +14,10 @@ namespace {
 // A character marker: the type is the character, drawn once at the first point.
 void characterMarker(int type, const float* point, int dimension) {
     ddzApplyAttributes(8);
-    const GLubyte character = static_cast<GLubyte>(type & 0x7f);
+    const GLubyte character = static_cast<GLubyte>(type & 0xff);
     glListBase(ddzFontListBase(ddzAttributes().currentTextFont));
     dimension == 2 ? glRasterPos2f(point[0], point[1]) : glRasterPos3f(point[0], point[1], point[2]);
-    glCallLists(1, GL_BYTE, &character);
+    glCallLists(1, GL_UNSIGNED_BYTE, &character);
     glListBase(0);
     ddzDLCountState(ddzDLState::ListBase, 2);
     ddzDLCountState(dimension == 2 ? ddzDLState::RasterPosition2D : ddzDLState::RasterPosition3D);
