@@ -6,6 +6,7 @@
 #include "dviIPrimitiveBuffer.h"
 #include "dviIViewport.h"
 #include "dviTypes.h"
+#include "dvisi.h"
 #include "pelk.h"
 
 #include <GL/gl.h>
@@ -146,6 +147,7 @@ int ddzSegmentManager::CloseSegment() {
     constexpr const char* kOperation = "ddzSegmentManager::CloseSegment";
     if (currentId_ == kNoSegment || !currentSegment_) return report(kOperation, __LINE__, "No segment currently open");
     va_End();  // what was collected is drawn into the segment's open list
+    dvisiOpenGLMemoryChanged();
     if (state_ & kContributed) {
         ddzBoundingVolume* volume = nullptr;
         if (store_.CreateBoundingVolume(&volume) != ddzOk) return userAbort(kOperation, __LINE__);
@@ -251,6 +253,7 @@ int ddzSegmentManager::DeleteSegment(int id) {
         record->SetBoundingVolume(nullptr);
     }
     if (store_.DeleteSegment(id, displayListStore_) != ddzOk) return userAbort(kOperation, __LINE__);
+    dvisiOpenGLMemoryChanged();
     if (record == currentSegment_ && !(state_ & kOpen)) currentSegment_ = nullptr;
     return ddzOk;
 }
@@ -262,6 +265,7 @@ int ddzSegmentManager::deleteAll(int mode) {
     currentId_ = kNoSegment;
     store_.Reinitialize(mode);
     displayListStore_.Reinitialize(1);
+    dvisiOpenGLMemoryChanged();
     return ddzOk;
 }
 

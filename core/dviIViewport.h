@@ -2,6 +2,8 @@
 // the viewport manager.
 #pragma once
 
+#include <cstdint>
+
 class dviIViewport {
 public:
     virtual ~dviIViewport() = default;
@@ -11,6 +13,8 @@ public:
     virtual int GetViewportId(int* id) = 0;
     //! Whether dynamic viewing may switch the viewport's display type.
     virtual int SetSwitchable(bool switchable) = 0;
+    //! The display-list memory of the viewport's segments, in bytes.
+    virtual int QueryDisplayListMemory(uint32_t* bytes) = 0;
 };
 
 //! A 3D main viewport: also answers for its clipping, capping and interference controls.

@@ -9,6 +9,7 @@
 class dviIDisplayListManager;
 class dviIRenderer;
 class dviISegmentManager;
+class dviIViewport;
 
 //! Creates the driver-wide objects of the core in the area "dvisiVMAS":
 //! 0, 1 when memory ran out (the display is aborted), 2 or -1 on other failures.
@@ -28,6 +29,18 @@ int dvisiSetStencilSize(int bits);
 int dvisiGetStencilSize();
 //! Clears front and back (or the front) to black over the whole drawing surface.
 int dvisiClearDevice(int width, int height);
+
+// ---- Viewport table and memory
+//! Enters a viewport under id 0..4, or -1 for the overlay; an occupied slot is refused.
+int dvisiAddViewportToList(int id, dviIViewport* viewport);
+//! The viewport of id (-1 the overlay), null when there is none.
+dviIViewport* dvisiViewport(int id);
+//! Empties the table (the viewport manager owns the viewports).
+void dvisiForgetViewports();
+//! The display-list memory of every viewport plus the driver's fixed lists; cached.
+int dvisiopenglmemory(uint32_t* bytes);
+//! Segments were closed, deleted or cleaned up: the memory total is taken anew.
+void dvisiOpenGLMemoryChanged();
 
 // ---- Primitives
 struct ddzAreaPrimitiveRequest;

@@ -111,6 +111,7 @@ int dvisiTerminate() {
         }
     }
     ddzPhysicalDeviceSegment::SetDisplayListManager(nullptr);
+    dvisiForgetViewports();
     va_Reset();
     destroyIn(*core.area, core.displayLists);
     destroyIn(*core.area, core.renderer);

@@ -28,6 +28,12 @@ void ddzc1c(int32_t*, float*, void* const*) {
     glFlush();
 }
 
+void ddzc1d(int32_t* ints, float*, void* const*) {
+    uint32_t bytes = 0;
+    dvisiopenglmemory(&bytes);
+    ints[0] = static_cast<int32_t>(bytes);  // the host reads the word as unsigned
+}
+
 void ddzc116(int32_t*, float*, void* const*) {
     const GraphicsWindowState& s = ddzWindowState();
     if (s.deviceContext && s.renderingContext) wglMakeCurrent(s.deviceContext, s.renderingContext);

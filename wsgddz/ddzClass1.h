@@ -7,6 +7,7 @@ void ddzc12(int32_t* ints, float* reals, void* const* extra);              // 2:
 void ddzc14(int32_t* ints, float* reals, void* const* extra);       // 4: the bell
 void ddzc19(int32_t* ints, float* reals, void* const* extra);         // 9: ints[0..2] = 0, 1, 1
 void ddzc1c(int32_t* ints, float* reals, void* const* extra);   // 12: show the windows
+void ddzc1d(int32_t* ints, float* reals, void* const* extra);   // 13: OpenGL memory in use, to ints[0]
 void ddzc116(int32_t* ints, float* reals, void* const* extra);   // 16: the driver's context current
 void ddzc117(int32_t* ints, float* reals, void* const* extra);    // 17: open-segment check level
 void ddzc118(int32_t* ints, float* reals, void* const* extra);   // 18: clear the error list

@@ -32,7 +32,7 @@ constexpr std::array<CodeEntry, Last - First + 1> codeRange() {
 
 constexpr CodeEntry class1[] = {
     {1, nullptr},  {2, ddzc12},   {3, nullptr},   {4, ddzc14},    {5, nullptr},   {6, nullptr},   {7, nullptr},
-    {8, nullptr},  {9, ddzc19},   {10, nullptr},  {11, nullptr},  {12, ddzc1c},   {13, nullptr},  {14, nullptr},
+    {8, nullptr},  {9, ddzc19},   {10, nullptr},  {11, nullptr},  {12, ddzc1c},   {13, ddzc1d},   {14, nullptr},
     {15, nullptr}, {16, ddzc116}, {17, ddzc117},  {18, ddzc118},  {19, ddzc119},  {20, nullptr},  {21, nullptr},
     {22, nullptr},
 };

@@ -18,6 +18,9 @@ public:
     int GetViewportId(int* out) override { return *out = id, 0; }
     int SetSwitchable(bool on) override { return switchable = on, 0; }
     int QueryCCIControls(bool* active, int* mode) override { return *active = cciActive, *mode = cciMode, 0; }
+    uint32_t displayListBytes = 0;
+    int memoryQueries = 0;
+    int QueryDisplayListMemory(uint32_t* bytes) override { return ++memoryQueries, *bytes = displayListBytes, 0; }
 };
 
 //! Collects nothing; its presence switches buffer mode on, so area data get their own list.
