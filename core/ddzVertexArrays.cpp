@@ -199,7 +199,11 @@ void printTable() {
 
 void dumpSelected() {
     Collection* c = selected;
-    if (!c) return;
+    if (!c) {
+        // A mode the collector passes straight to OpenGL has nothing to flush.
+        if (mode != kNoMode && level() >= 2) std::printf("Unsupported mode: %d\n", static_cast<int>(mode));
+        return;
+    }
     if (c == &points) {
         if (level() >= 2) std::printf("_______________ Points: %4d\n", c->count);
         ddzDLCountPrimitive(ddzDLPrimitive::Points, 1, 0, c->count);

@@ -227,3 +227,35 @@ TEST(SystemVendorInfo, RecordsAreParsedAndModelsNamed) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(VertexArrays, TheCollectorTracesEachEndAndItsTableAtLevelTwo) {
+    setenv("KOVA_IBM_VA_ENABLED", "1", 1);
+    start();
+    dviISegmentManager* segments = dvisiSegmentManager();
+    segments->OpenSegment(0, false);
+    const float strip[15] = {0, 0, 0, 10, 0, 0, 0, 10, 0, 10, 10, 0, 0, 20, 0};
+    const float normals[15] = {0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1};
+    ddzSettings().infoLevel = 2;
+    testing::internal::CaptureStdout();
+    dvisi3dtristrip(area(3, strip, normals));
+    dvisi3dtristrip(area(5, strip, normals));
+    // A mode the collector does not keep goes straight through and leaves nothing to flush.
+    va_Dispatch().begin(GL_POLYGON);
+    va_Dump(false);
+    va_Dispatch().end();
+    segments->CloseSegment();
+    const std::string out = testing::internal::GetCapturedStdout();
+    ddzSettings().infoLevel = 0;
+    for (const char* line : {" va_glEnd (GL_TRIANGLES (mod. t-strip)) : Num points = 3\n",
+                             " va_glEnd (GL_TRIANGLE_STRIP) : Num points = 5\n", "Unsupported mode: 9\n",
+                             "va_End : Dump Called\n", " Primitive       | #Points | #Primitives \n",
+                             " Triangles       |        3|            1\n",
+                             " Triangle Strips |        5|            1\n"}) {
+        EXPECT_NE(out.find(line), std::string::npos) << line << "--- in ---\n" << out;
+    }
+    EXPECT_EQ(out.find(" Points          |"), std::string::npos);  // empty collections print no row
+}
+
+}  // namespace
