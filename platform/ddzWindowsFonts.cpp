@@ -9,6 +9,7 @@
 
 #include "win32.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -110,6 +111,14 @@ ddzOpenGLFont& addSelectedFont(HDC dc, const TEXTMETRICA& tm, int width) {
     return entry;
 }
 
+// A requested size rounded by adding 0.5 and truncating; sizes no font could
+// match (negative, not a number, beyond any cell) stay representable.
+int roundedRequest(float size) {
+    constexpr float kLargest = 1.0e6f;
+    if (!(size > 0.0f)) return 0;
+    return static_cast<int>(std::min(size, kLargest) + 0.5f);
+}
+
 }  // namespace
 
 const ddzOpenGLFontTable& OpenGLFontTable() { return fontTable; }
@@ -172,8 +181,8 @@ void ddzSelectFont(float width, float height, int* index, float* cellWidth, floa
         *cellHeight = *cellHeightAgain = kUnloadedCellHeight;
         return;
     }
-    const int requestWidth = static_cast<int>(width + 0.5f);
-    const int requestHeight = static_cast<int>(height + 0.5f);
+    const int requestWidth = roundedRequest(width);
+    const int requestHeight = roundedRequest(height);
     int chosen = fontTable.count;
     for (int i = fontTable.count - 1; i >= 1; --i) {
         const ddzOpenGLFont& f = fontTable.fonts[i - 1];

@@ -81,6 +81,18 @@ TEST(Fonts, CellMetricsFollowTheRequestedCellAndPitch) {
     }
 }
 
+TEST(Fonts, ExtremeCellsAreServedAtTheLargestCell) {
+    GlWindow window(0, 0, 64, 64);
+    for (const LONG height : {INT32_MIN, INT32_MAX, -100000}) {
+        SCOPED_TRACE(height);
+        const Selected s = select(window.dc(), "DejaVu Sans", INT32_MAX, height);
+        ASSERT_NE(s.font, nullptr);
+        EXPECT_GT(s.metrics.tmHeight, 0);
+        EXPECT_LE(s.metrics.tmHeight, 2 * 4096);
+        DeleteObject(s.font);
+    }
+}
+
 TEST(Fonts, BitmapListsDrawGlyphsAtTheBaselineAndAdvanceTheRasterPosition) {
     installFaceAliases({{"Lucida Console", "DejaVu Sans Mono"}});
     GlWindow window(0, 0, 120, 60);

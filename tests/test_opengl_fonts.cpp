@@ -11,6 +11,7 @@
 #include "support/TestWindows.h"
 #include "winsys_x11.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -99,6 +100,10 @@ TEST_F(OpenGLFonts, AnInstalledFaceLoadsEverySizeIntoConsecutiveBlocks) {
     EXPECT_TRUE(font(fits.index - 1).width > 9 || font(fits.index - 1).height > 16);
     EXPECT_EQ(select(1, 1).index, 16);
     EXPECT_EQ(select(1000, 1000).index, 1);
+    // Requests no cell can meet get the smallest font, or the largest when unbounded.
+    EXPECT_EQ(select(std::nanf(""), 20).index, 16);
+    EXPECT_EQ(select(-5, -5).index, 16);
+    EXPECT_EQ(select(INFINITY, INFINITY).index, 1);
 
     ddzCloseDevice();
     EXPECT_EQ(winsysFontCount(), 0);

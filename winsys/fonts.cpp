@@ -25,6 +25,8 @@ constexpr LONG kSystemFontHeight = 16;
 constexpr const char* kSystemFaceName = "System";
 // Cell of the last resort, used when the system has no font file at all.
 constexpr LONG kBareCellWidth = 8, kBareCellHeight = 16, kBareAscent = 13;
+// Larger requests are served at this cell, as no screen could show more.
+constexpr LONG kLargestCell = 4096;
 
 struct FontRecord {
     LOGFONTA request{};
@@ -81,7 +83,10 @@ bool matchFontFile(const LOGFONTA& lf, const char* family, std::string* file, in
     FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(requestedWeight));
     FcPatternAddInteger(pattern, FC_SLANT, lf.lfItalic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    if (lf.lfHeight != 0) FcPatternAddDouble(pattern, FC_PIXEL_SIZE, std::abs(lf.lfHeight));
+    if (lf.lfHeight != 0) {
+        const double pixels = std::min(std::abs(static_cast<double>(lf.lfHeight)), static_cast<double>(kLargestCell));
+        FcPatternAddDouble(pattern, FC_PIXEL_SIZE, pixels);
+    }
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
@@ -127,9 +132,11 @@ void sizeOutline(FontRecord& f, int weight) {
     if (average <= 0 && FT_Load_Char(face, 'x', FT_LOAD_NO_SCALE) == 0) average = face->glyph->advance.x;
     if (average <= 0) average = unitsPerEm / 2;
 
-    const LONG height = f.request.lfHeight != 0 ? f.request.lfHeight : kSystemFontHeight;
+    const LONG height = f.request.lfHeight != 0 ? std::clamp(f.request.lfHeight, -kLargestCell, kLargestCell)
+                                                : kSystemFontHeight;
+    const LONG width = std::clamp<LONG>(f.request.lfWidth, 0, kLargestCell);
     const double emY = height > 0 ? height * unitsPerEm / (ascent + descent) : -height;
-    const double emX = f.request.lfWidth > 0 ? f.request.lfWidth * unitsPerEm / average : emY;
+    const double emX = width > 0 ? width * unitsPerEm / average : emY;
     FT_Set_Char_Size(face, std::lround(emX * 64), std::lround(emY * 64), 72, 72);
     const double xScale = emX / unitsPerEm, yScale = emY / unitsPerEm;
 
