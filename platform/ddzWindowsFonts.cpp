@@ -83,7 +83,7 @@ HFONT tryTypeface(HDC dc, const char* face, const CellSize& size, int weight, in
     lf.lfWeight = weight;
     lf.lfCharSet = ANSI_CHARSET;
     lf.lfOutPrecision = OUT_TT_ONLY_PRECIS;
-    std::strncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
+    std::memcpy(lf.lfFaceName, face, std::min<size_t>(std::strlen(face), LF_FACESIZE - 1));
     HFONT font = CreateFontIndirectA(&lf);
     if (!font) return nullptr;
     SelectObject(dc, font);
